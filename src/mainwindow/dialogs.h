@@ -1,18 +1,14 @@
 #pragma once
 
+#include "transform/windowops.h"
+
 #include <QString>
 
+class QCoreApplication;
 class QWidget;
 
-// Message-box styles and answers, with the window system's values.
-namespace MsgBox {
-constexpr int OkOnly = 0;
-constexpr int YesNo = 4;
-constexpr int Exclamation = 48;
-constexpr int Ok = 1;
-constexpr int Yes = 6;
-constexpr int No = 7;
-} // namespace MsgBox
+// Makes Qt's own dialogs and standard buttons speak Russian.
+void installQtRussianTranslation(QCoreApplication &app);
 
 // What the file dialog is asked to show: filter in "description|pattern" form
 // and the open-file-name flags of the window system.

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "mainwindow/dialogs.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QList>
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+
+// Answers the program's modal boxes from a script instead of a person and
+// remembers what was shown.
+class ScriptedDialogs : public Dialogs
+{
+public:
+    struct Box
+    {
+        QString text;
+        int style;
+        QString title;
+    };
+
+    QList<Box> shown;
+    QList<int> answers;    // for the next Yes/No questions, in order
+    QStringList fileNames; // for the next file dialogs, in order
+    QList<FileDialogRequest> fileRequests;
+    bool ended = false;
+    // Called while a box is shown, before it is answered.
+    std::function<void(const Box &)> whileShown;
+
+    int messageBox(QWidget *, const QString &text, int style, const QString &title) override
+    {
+        shown.append({text, style, title});
+        if (whileShown)
+            whileShown(shown.last());
+        if (style != MsgBox::YesNo)
+            return MsgBox::Ok;
+        if (answers.isEmpty()) {
+            qWarning("unexpected question: %s", qPrintable(text));
+            return MsgBox::No;
+        }
+        return answers.takeFirst();
+    }
+
+    QString fileName(QWidget *, const FileDialogRequest &request) override
+    {
+        fileRequests.append(request);
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+
+    void endProgram() override { ended = true; }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Box &box : shown)
+            result << box.text;
+        return result;
+    }
+};
+
+// Runs an action once the processing run has appended a given number of
+// characters: it is delivered once per event pump of the run, and the run
+// pumps once before each character.
+class AfterCharacters : public QObject
+{
+public:
+    AfterCharacters(qsizetype count, std::function<void()> action)
+        : remaining_(count), action_(std::move(action))
+    {
+        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+    }
+
+protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() != QEvent::User)
+            return QObject::event(event);
+        if (remaining_-- == 0)
+            action_();
+        else
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        return true;
+    }
+
+private:
+    qsizetype remaining_;
+    std::function<void()> action_;
+};

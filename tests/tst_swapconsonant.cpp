@@ -1,0 +1,52 @@
+#include "transform/swapconsonant.h"
+
+#include <QTest>
+
+class SwapConsonantTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exchangesTheTenPairsInBothCases()
+    {
+        const QString from = QStringLiteral("бвгджзклмнБВГДЖЗКЛМН");
+        const QString to = QStringLiteral("щшчцхфтсрпЩШЧЦХФТСРП");
+        for (qsizetype i = 0; i < from.size(); ++i) {
+            QCOMPARE(SwapConsonant(from[i]), to[i]);
+            QCOMPARE(SwapConsonant(to[i]), from[i]);
+        }
+    }
+
+    void leavesEverythingElseAlone()
+    {
+        const QString same = QStringLiteral("аеёиоуыэюяАЕЁИОУЫЭЮЯйЙъЪьЬ"
+                                            "cpxCPXKTMHBabz0129 .,!?-\t\r\n«»ЀѐіІ");
+        for (QChar c : same)
+            QCOMPARE(SwapConsonant(c), c);
+    }
+
+    void isItsOwnInverseOnEveryCodeUnit()
+    {
+        int changed = 0;
+        for (int code = 0; code <= 0xFFFF; ++code) {
+            const QChar c(char16_t(code), 0);
+            QCOMPARE(SwapConsonant(SwapConsonant(c)), c);
+            changed += SwapConsonant(c) != c;
+        }
+        QCOMPARE(changed, 40);
+    }
+
+    void encodesAndDecodesAGreeting()
+    {
+        auto swap = [](QString text) {
+            for (QChar &c : text)
+                c = SwapConsonant(c);
+            return text;
+        };
+        QCOMPARE(swap(QStringLiteral("Привет, мир!")), QStringLiteral("Нмишек, рим!"));
+        QCOMPARE(swap(QStringLiteral("Нмишек, рим!")), QStringLiteral("Привет, мир!"));
+    }
+};
+
+QTEST_APPLESS_MAIN(SwapConsonantTest)
+#include "tst_swapconsonant.moc"
