@@ -2,9 +2,9 @@
 
 #include "appinfo.h"
 #include "mainwindow/dialogs.h"
+#include "mainwindow/programicon.h"
 
 #include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace {
@@ -79,7 +79,7 @@ void frmAbout::createControls()
     picIcon = makeLabel(this, QStringLiteral("picIcon"), QString(), {16, 16, 36, 36});
     picIcon->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     picIcon->setLineWidth(2);
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/icons/veltor-32.png")));
+    picIcon->setPixmap(programIcon().pixmap(32, 32));
 
     cmdSysInfo = makeButton(this, QStringLiteral("cmdSysInfo"), QStringLiteral("&System Info..."),
                             {284, 205, 83, 23});

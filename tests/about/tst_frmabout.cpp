@@ -2,8 +2,8 @@
 // with the button or the keyboard, and asked for the system-information tool
 // on a system that has none.
 
+#include "../scripteddialogs.h"
 #include "about/frmabout.h"
-#include "mainwindow/dialogs.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -12,27 +12,6 @@
 #include <functional>
 
 namespace {
-
-// Records every message box instead of showing it.
-class RecordingDialogs : public Dialogs
-{
-public:
-    struct Box
-    {
-        QWidget *parent;
-        QString text;
-        int style;
-        QString title;
-    };
-
-    int messageBox(QWidget *parent, const QString &text, int style, const QString &title) override
-    {
-        boxes.push_back({parent, text, style, title});
-        return MsgBox::Ok;
-    }
-
-    QList<Box> boxes;
-};
 
 // Opens the window as the main window does and runs `whileOpen` inside its
 // modal loop. Returns whether the window was still open afterwards; it is then
@@ -71,7 +50,7 @@ private slots:
     void layout();
 
 private:
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
 };
 
 void TestFrmAbout::showsTitleAndVersionWhenOpened()
@@ -134,7 +113,7 @@ void TestFrmAbout::okEnterAndEscClose()
     QVERIFY(!stillOpenAfter(about, [&] {
         QTest::mouseClick(about.findChild<QPushButton *>("cmdOK"), Qt::LeftButton);
     }));
-    QVERIFY(dialogs.boxes.isEmpty());
+    QVERIFY(dialogs.shown.isEmpty());
 }
 
 void TestFrmAbout::sysInfoSaysUnavailableAndStaysOpen_data()
@@ -172,16 +151,15 @@ void TestFrmAbout::sysInfoSaysUnavailableAndStaysOpen()
 #endif
     QFETCH(std::function<void(frmAbout &)>, ask);
 
-    RecordingDialogs dialogs;
+    ScriptedDialogs dialogs;
     frmAbout about(dialogs);
     QVERIFY(stillOpenAfter(about, [&] {
         ask(about);
-        QCOMPARE(dialogs.boxes.size(), 1);
+        QCOMPARE(dialogs.shown.size(), 1);
         QTest::mouseClick(about.findChild<QPushButton *>("cmdSysInfo"), Qt::LeftButton);
     }));
-    QCOMPARE(dialogs.boxes.size(), 2);
-    for (const auto &box : dialogs.boxes) {
-        QCOMPARE(box.parent, &about);
+    QCOMPARE(dialogs.shown.size(), 2);
+    for (const auto &box : dialogs.shown) {
         QCOMPARE(box.text, QStringLiteral("System Information Is Unavailable At This Time"));
         QCOMPARE(box.style, MsgBox::OkOnly);
         QCOMPARE(box.title, QStringLiteral("Вельтор"));
