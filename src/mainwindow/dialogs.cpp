@@ -52,8 +52,9 @@ QString Dialogs::fileName(QWidget *parent, const FileDialogRequest &request)
     dialog.setDefaultSuffix(QString());
     if (request.mode == FileDialogRequest::Mode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode((request.flags & FileDialogFlags::FileMustExist) ? QFileDialog::ExistingFile
-                                                                            : QFileDialog::AnyFile);
+        dialog.setFileMode((request.flags & FileDialogFlags::FileMustExist)
+                               ? QFileDialog::ExistingFile
+                               : QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::ReadOnly, false);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
