@@ -2,8 +2,9 @@
 
 #include "mainwindow/form1.h"
 #include "mainwindow/textbox.h"
-#include "transform/swapconsonant.h"
 #include "scripteddialogs.h"
+#include "transform/swapconsonant.h"
+#include "typing.h"
 
 #include <QAction>
 #include <QLabel>
@@ -26,8 +27,7 @@ struct Form1Driver
         form.activateWindow();
     }
 
-    template <typename T = QWidget>
-    T *control(const char *name) const
+    template <typename T = QWidget> T *control(const char *name) const
     {
         T *found = form.findChild<T *>(QLatin1String(name));
         if (!found)
@@ -66,7 +66,7 @@ struct Form1Driver
         for (qsizetype i = 0; i < lines.size(); ++i) {
             if (i > 0)
                 QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClicks(box, lines[i]);
+            typeText(box, lines[i]);
         }
     }
 

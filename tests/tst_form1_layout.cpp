@@ -1,6 +1,7 @@
 #include "form1driver.h"
 
 #include <QFrame>
+#include <QScrollBar>
 #include <QWindow>
 
 #include <memory>
@@ -69,9 +70,12 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QPoint>("position");
-        QTest::newRow("Label1") << "Label1" << "Оригинал" << QPoint(119, 8);
-        QTest::newRow("Label2") << "Label2" << "Обработанный текст" << QPoint(363, 8);
-        QTest::newRow("L") << "L" << "Размер текста в символах:" << QPoint(201, 352);
+        QTest::newRow("Label1") << "Label1"
+                                << "Оригинал" << QPoint(119, 8);
+        QTest::newRow("Label2") << "Label2"
+                                << "Обработанный текст" << QPoint(363, 8);
+        QTest::newRow("L") << "L"
+                           << "Размер текста в символах:" << QPoint(201, 352);
     }
     void labelsSizeThemselvesToTheirCaptions()
     {
@@ -124,12 +128,11 @@ private slots:
             }
         }
         QCOMPARE(bar, (QStringList{QStringLiteral("Файл"), QStringLiteral("Справка")}));
-        QCOMPARE(items, (QStringList{QStringLiteral("MnOpen=Открыть"),
-                                     QStringLiteral("MnSave=Сохранить"),
-                                     QStringLiteral("MnKod=Кодировать/Декодировать"),
-                                     QStringLiteral("MnStp=Остановить"),
-                                     QStringLiteral("MnExit=Выход"),
-                                     QStringLiteral("mnuAbout=О программе")}));
+        QCOMPARE(items,
+                 (QStringList{QStringLiteral("MnOpen=Открыть"), QStringLiteral("MnSave=Сохранить"),
+                              QStringLiteral("MnKod=Кодировать/Декодировать"),
+                              QStringLiteral("MnStp=Остановить"), QStringLiteral("MnExit=Выход"),
+                              QStringLiteral("mnuAbout=О программе")}));
     }
 
     void focusStartsOnKnopAndTabCyclesTheCommands()
@@ -141,15 +144,16 @@ private slots:
             order << QApplication::focusWidget()->objectName();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
-        QCOMPARE(order, (QStringList{"Knop", "Command1", "Command2", "Command3", "T1", "T2",
-                                     "Knop"}));
+        QCOMPARE(order,
+                 (QStringList{"Knop", "Command1", "Command2", "Command3", "T1", "T2", "Knop"}));
     }
 
     void spaceAtStartReportsTheEmptySource()
     {
         QVERIFY(QTest::qWaitForWindowActive(&ui->form));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(ui->dialogs.texts(), QStringList{QStringLiteral("Введите текст в поле Оригинал!")});
+        QCOMPARE(ui->dialogs.texts(),
+                 QStringList{QStringLiteral("Введите текст в поле Оригинал!")});
     }
 
     void longLinesScrollInsteadOfWrapping()

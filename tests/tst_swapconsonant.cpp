@@ -29,7 +29,7 @@ private slots:
     {
         int changed = 0;
         for (int code = 0; code <= 0xFFFF; ++code) {
-            const QChar c(char16_t(code), 0);
+            const QChar c{char16_t(code)};
             QCOMPARE(SwapConsonant(SwapConsonant(c)), c);
             changed += SwapConsonant(c) != c;
         }

@@ -47,14 +47,16 @@ QString Dialogs::fileName(QWidget *parent, const FileDialogRequest &request)
                                ? parts[0] + QStringLiteral(" (") + parts[1] + QLatin1Char(')')
                                : request.filter;
 
+    // Qt's own dialog takes a name typed without an extension as typed.
     QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setNameFilter(filter);
     dialog.setDefaultSuffix(QString());
     if (request.mode == FileDialogRequest::Mode::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode((request.flags & FileDialogFlags::FileMustExist) ? QFileDialog::ExistingFile
-                                                                            : QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::ReadOnly, false);
+        dialog.setFileMode((request.flags & FileDialogFlags::FileMustExist)
+                               ? QFileDialog::ExistingFile
+                               : QFileDialog::AnyFile);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

@@ -1,13 +1,16 @@
 #include "mainwindow/form1.h"
 
 #include "appinfo.h"
+#include "mainwindow/cp1251.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/picturebutton.h"
 #include "mainwindow/programicon.h"
 #include "mainwindow/textbox.h"
+#include "mainwindow/textfile.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -44,8 +47,7 @@ QFont dialogFont()
     return font;
 }
 
-template <typename Widget>
-Widget *named(Widget *widget, const char *name)
+template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
     return widget;
@@ -54,11 +56,10 @@ Widget *named(Widget *widget, const char *name)
 } // namespace
 
 Form1::Form1(Dialogs &dialogs, QWidget *parent)
-    : QMainWindow(parent,
-                  Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                      Qt::WindowCloseButtonHint),
-      dialogs_(dialogs)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      dialogs_(dialogs), Com(dialogs, this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(Title);
@@ -164,6 +165,10 @@ void Form1::connectCommands()
     connect(Command3, &QPushButton::clicked, this, &Form1::command3Click);
     connect(MnStp, &QAction::triggered, this, &Form1::command3Click);
     connect(MnExit, &QAction::triggered, this, &Form1::mnExitClick);
+    connect(Command2, &QPushButton::clicked, this, &Form1::command2Click);
+    connect(MnOpen, &QAction::triggered, this, &Form1::command2Click);
+    connect(Command1, &QPushButton::clicked, this, &Form1::command1Click);
+    connect(MnSave, &QAction::triggered, this, &Form1::command1Click);
 }
 
 // A run is in progress exactly while Knop is disabled.
@@ -207,11 +212,69 @@ void Form1::closeEvent(QCloseEvent *event)
     endProgram();
 }
 
-int Form1::ask(const QString &question)
+// Opens a Windows-1251 text file into T1. A run in progress goes on over
+// the new text.
+void Form1::command2Click()
 {
-    const int answer = showNotice(question, MsgBox::YesNo, Title);
+    Com.Flags = FileDialogFlags::FileMustExist | FileDialogFlags::HideReadOnly;
+    showState();
+    Com.ShowOpen();
+    if (Com.FileName.isEmpty())
+        return;
+    FileNumber = FreeFile();
+    TextFile file(FileNumber, Com.FileName);
+    QByteArray bytes;
+    if (!file.openForReading() || !file.readAll(&bytes)) {
+        reportFileError(QStringLiteral("Не удалось открыть файл"), Com.FileName,
+                        file.errorString());
+        return;
+    }
+    T1->setText(decodeCp1251(bytes));
+}
+
+// Appends the result, as far as it has grown, and a line break to a
+// Windows-1251 text file.
+void Form1::command1Click()
+{
+    Com.Flags = FileDialogFlags::OverwritePrompt;
+    showState();
+    Com.ShowSave();
+    FileNumber = FreeFile();
+    if (Com.FileName.isEmpty()) {
+        message(QStringLiteral("Имя файла не задано!"), MsgBox::Exclamation,
+                Title + QLatin1Char('!'));
+        return;
+    }
+    qsizetype unrepresentable = 0;
+    const QByteArray bytes = encodeCp1251(T2->text(), &unrepresentable);
+    if (unrepresentable > 0 &&
+        ask(QStringLiteral("Символов, которых нет в кодировке Windows-1251: %1.\n"
+                           "Они будут записаны как «?». Сохранить?")
+                .arg(unrepresentable)) != MsgBox::Yes)
+        return;
+    TextFile file(FileNumber, Com.FileName);
+    if (!file.openForAppending() || !file.appendLine(bytes))
+        reportFileError(QStringLiteral("Не удалось записать в файл"), Com.FileName,
+                        file.errorString());
+}
+
+int Form1::message(const QString &text, int style, const QString &title)
+{
+    const int answer = showNotice(text, style, title);
     AnswerText = QString::number(answer);
     return answer;
+}
+
+int Form1::ask(const QString &question)
+{
+    return message(question, MsgBox::YesNo, Title);
+}
+
+void Form1::reportFileError(const QString &what, const QString &path, const QString &reason)
+{
+    message(what + QStringLiteral(" «") + QDir::toNativeSeparators(path) + QStringLiteral("»:\n") +
+                reason,
+            MsgBox::Exclamation, Title);
 }
 
 // Ends the program at once: no further handler runs, and a run in progress is

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/commondialog.h"
 #include "transform/processingrun.h"
 #include "transform/windowops.h"
 
@@ -45,9 +46,13 @@ private:
     void knopClick();
     void command3Click();
     void mnExitClick();
+    void command2Click();
+    void command1Click();
 
     bool busy() const;
+    int message(const QString &text, int style, const QString &title);
     int ask(const QString &question);
+    void reportFileError(const QString &what, const QString &path, const QString &reason);
     void endProgram();
     void showState();
 
@@ -90,9 +95,12 @@ private:
     QMenu *mnuHelp = nullptr;
     QAction *mnuAbout = nullptr;
 
+    CommonDialog Com;
+
     qint16 RunFlag = False;
     QString CurrentChar;
     QString AnswerText;
+    qint16 FileNumber = 0;
 
     // What the size caption, the status bar and the progress bar are to show;
     // during a run the widgets follow at most once a frame.

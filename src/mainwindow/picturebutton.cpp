@@ -5,8 +5,7 @@
 
 PictureButton::PictureButton(const QPixmap &picture, QWidget *parent)
     : QPushButton(parent), picture_(picture)
-{
-}
+{}
 
 void PictureButton::paintEvent(QPaintEvent *)
 {

@@ -44,9 +44,9 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(true);
-    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+    connect(document(), &QTextDocument::contentsChange, this, [this](int position) {
         if (!updatingView_)
-            takeUserEdit();
+            takeUserEdit(position);
     });
 }
 
@@ -85,6 +85,8 @@ void TextBox::showPending()
     QTextCursor end(document());
     end.movePosition(QTextCursor::End);
     end.insertText(QStringView(text_).mid(from).toString());
+    // Like a box whose whole text was just set, it shows the text from its start.
+    moveCursor(QTextCursor::Start);
     updatingView_ = false;
     shown_ = text_.size();
 }
@@ -97,14 +99,14 @@ void TextBox::replaceView(const QString &text)
     shown_ = text.size();
 }
 
-// Finds what the user changed by comparing the view with the text from both
-// ends, and changes only that stretch, so line breaks of other kinds elsewhere
-// stay as they were.
-void TextBox::takeUserEdit()
+// Finds what the user changed, from `position` of the view on, by comparing
+// the view with the text from both ends, and changes only that stretch, so
+// line breaks of other kinds elsewhere stay as they were.
+void TextBox::takeUserEdit(int position)
 {
     const QString view = document()->toRawText();
     qsizetype t = 0, v = 0;
-    while (t < text_.size() && v < view.size()) {
+    while (t < text_.size() && v < position) {
         const int width = viewWidth(text_, t);
         if (width == 1 && !sameCharacter(text_[t], view[v]))
             break;

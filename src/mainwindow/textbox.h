@@ -30,7 +30,7 @@ public:
     bool isLocked() const { return isReadOnly(); }
 
 private:
-    void takeUserEdit();
+    void takeUserEdit(int position);
     void replaceView(const QString &text);
 
     QString text_;

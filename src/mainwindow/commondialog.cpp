@@ -1,0 +1,13 @@
+#include "mainwindow/commondialog.h"
+
+#include "mainwindow/dialogs.h"
+
+void CommonDialog::ShowOpen()
+{
+    FileName = dialogs_.fileName(parent_, {FileDialogRequest::Mode::Open, Filter, Flags});
+}
+
+void CommonDialog::ShowSave()
+{
+    FileName = dialogs_.fileName(parent_, {FileDialogRequest::Mode::Save, Filter, Flags});
+}

@@ -1,0 +1,98 @@
+#include "mainwindow/textbox.h"
+
+#include <QTest>
+#include <QTextCursor>
+
+#include "typing.h"
+
+class TextBoxTest : public QObject
+{
+    Q_OBJECT
+
+    // Puts the caret at a position of what the box shows.
+    static void placeCaret(TextBox &box, int position)
+    {
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(position);
+        box.setTextCursor(cursor);
+    }
+
+private slots:
+    void typedLineBreaksAreCrLf()
+    {
+        TextBox box;
+        typeText(&box, QStringLiteral("ab"));
+        QTest::keyClick(&box, Qt::Key_Return);
+        typeText(&box, QStringLiteral("в"));
+        QCOMPARE(box.text(), QStringLiteral("ab\r\nв"));
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QCOMPARE(box.text(), QStringLiteral("ab"));
+    }
+
+    void editsKeepOtherKindsOfLineBreaks_data()
+    {
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expected");
+        // Shown as: a ¶ b ¶ c ¶ d ␀ e; "~" stands for the zero character.
+        QTest::newRow("type at the end") << 9 << int(Qt::Key_X) << "a\nb\rc\r\nd~eX";
+        QTest::newRow("type at the start") << 0 << int(Qt::Key_X) << "Xa\nb\rc\r\nd~e";
+        QTest::newRow("delete a lone LF") << 1 << int(Qt::Key_Delete) << "ab\rc\r\nd~e";
+        QTest::newRow("delete a CR LF") << 5 << int(Qt::Key_Delete) << "a\nb\rcd~e";
+        QTest::newRow("backspace over a CR LF") << 6 << int(Qt::Key_Backspace) << "a\nb\rcd~e";
+        QTest::newRow("type after a CR LF") << 6 << int(Qt::Key_X) << "a\nb\rc\r\nXd~e";
+        QTest::newRow("enter before a lone CR") << 3 << int(Qt::Key_Return) << "a\nb\r\n\rc\r\nd~e";
+    }
+    void editsKeepOtherKindsOfLineBreaks()
+    {
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        QFETCH(QString, expected);
+        expected.replace(QLatin1Char('~'), QChar(0));
+        TextBox box;
+        box.setText(QString::fromUtf16(u"a\nb\rc\r\nd\0e", 10));
+        placeCaret(box, caret);
+        if (key == Qt::Key_X)
+            typeText(&box, QStringLiteral("X"));
+        else
+            QTest::keyClick(&box, Qt::Key(key));
+        QCOMPARE(box.text(), expected);
+    }
+
+    void everyCharacterOfAFileSurvivesAnEdit()
+    {
+        QString all;
+        for (int code = 0; code < 0x500; ++code)
+            all += QChar(char16_t(code));
+        TextBox box;
+        box.setText(all);
+        QCOMPARE(box.text(), all);
+        placeCaret(box, box.document()->characterCount() - 1);
+        typeText(&box, QStringLiteral("ю"));
+        QCOMPARE(box.text(), all + QStringLiteral("ю"));
+    }
+
+    void appendedTextShowsWhenPending()
+    {
+        TextBox box;
+        box.setText(QStringLiteral("old"));
+        box.clearText();
+        box.appendText(QStringLiteral("строка\r"));
+        QCOMPARE(box.toPlainText(), QStringLiteral("old"));
+        box.showPending();
+        QCOMPARE(box.toPlainText(), QStringLiteral("строка\n"));
+        // The line feed of a line break split between two showings.
+        box.appendText(QStringLiteral("\nдве"));
+        box.showPending();
+        QCOMPARE(box.toPlainText(), QStringLiteral("строка\nдве"));
+        QCOMPARE(box.text(), QStringLiteral("строка\r\nдве"));
+        QCOMPARE(box.textCursor().position(), 0);
+        box.clearText();
+        box.showPending();
+        QCOMPARE(box.toPlainText(), QString());
+    }
+};
+
+QTEST_MAIN(TextBoxTest)
+#include "tst_textbox.moc"

@@ -1,0 +1,354 @@
+#include "form1driver.h"
+#include "mainwindow/cp1251.h"
+
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <iconv.h>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+QByteArray allByteValues()
+{
+    QByteArray bytes;
+    for (int b = 0; b < 256; ++b)
+        bytes += char(b);
+    return bytes + "последняя строка без перевода"; // UTF-8 here, just more bytes
+}
+
+QString swapped(QString text)
+{
+    for (QChar &c : text)
+        c = SwapConsonant(c);
+    return text;
+}
+
+// What the system's converter makes of one Windows-1251 byte, or 0 where it
+// knows no character for it.
+char16_t iconvCp1251(unsigned char byte)
+{
+    iconv_t cd = iconv_open("UTF-16LE", "CP1251");
+    char in[1] = {char(byte)};
+    char16_t out[2] = {0, 0};
+    char *inp = in;
+    char *outp = reinterpret_cast<char *>(out);
+    size_t inLeft = 1;
+    size_t outLeft = sizeof out;
+    const size_t converted = iconv(cd, &inp, &inLeft, &outp, &outLeft);
+    iconv_close(cd);
+    return converted == size_t(-1) ? 0 : out[0];
+}
+
+} // namespace
+
+class TextFilesTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1Driver> ui;
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<AfterCharacters> trigger;
+
+    QString path(const QString &name) const { return dir->filePath(name); }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    void open(const QString &fileName)
+    {
+        ui->dialogs.fileNames = {fileName};
+        ui->click("Command2");
+    }
+
+    void save(const QString &fileName)
+    {
+        ui->dialogs.fileNames = {fileName};
+        ui->choose("MnSave");
+    }
+
+    void run() { ui->click("Knop"); }
+
+    // What the user sees besides the boxes' texts.
+    QStringList windowState() const
+    {
+        return {ui->T1()->text(), ui->T2()->text(), ui->caption("L"), ui->status(),
+                QString::number(ui->progress())};
+    }
+
+private slots:
+    void init()
+    {
+        ui = std::make_unique<Form1Driver>();
+        dir = std::make_unique<QTemporaryDir>();
+        trigger.reset();
+    }
+    void cleanup()
+    {
+        ui.reset();
+        dir.reset();
+    }
+
+    void codePageAgreesWithTheSystemsConverter()
+    {
+        for (int b = 0; b < 256; ++b) {
+            const char16_t expected = iconvCp1251(uchar(b));
+            const QString decoded = decodeCp1251(QByteArray(1, char(b)));
+            QCOMPARE(decoded.size(), 1);
+            if (b == 0x98) {
+                QCOMPARE(expected, char16_t(0)); // no character in the code page
+                QCOMPARE(decoded[0].unicode(), char16_t(0x98));
+            } else {
+                QCOMPARE(decoded[0].unicode(), expected);
+            }
+            QCOMPARE(encodeCp1251(decoded), QByteArray(1, char(b)));
+        }
+    }
+
+    void dialogIsSetUpForEachCommand()
+    {
+        open(QString());
+        save(QString());
+        QCOMPARE(ui->dialogs.fileRequests.size(), 2);
+        const FileDialogRequest &opening = ui->dialogs.fileRequests[0];
+        const FileDialogRequest &saving = ui->dialogs.fileRequests[1];
+        QCOMPARE(opening.mode, FileDialogRequest::Mode::Open);
+        QCOMPARE(opening.flags, 4100);
+        QCOMPARE(opening.filter, QStringLiteral("Текстовые файлы(*.txt)|*.txt"));
+        QCOMPARE(saving.mode, FileDialogRequest::Mode::Save);
+        QCOMPARE(saving.flags, 2);
+        QCOMPARE(saving.filter, opening.filter);
+    }
+
+    void openingReadsEveryByteAsOneCharacter()
+    {
+        write("text.txt", "\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!");
+        open(path("text.txt"));
+        QCOMPARE(ui->T1()->text(), QStringLiteral("Привет,\r\nмир!"));
+        QCOMPARE(Form1Driver::shown(ui->T1()), QStringLiteral("Привет,\r\nмир!"));
+        QVERIFY(ui->dialogs.shown.isEmpty());
+
+        write("empty.txt", "");
+        open(path("empty.txt"));
+        QCOMPARE(ui->T1()->text(), QString());
+    }
+
+    void cancellingTheOpenDialogChangesNothing()
+    {
+        ui->type(ui->T1(), QStringLiteral("мой текст"));
+        open(QString());
+        QCOMPARE(ui->T1()->text(), QStringLiteral("мой текст"));
+        QVERIFY(ui->dialogs.shown.isEmpty());
+    }
+
+    void savingWithoutANameWritesNothing()
+    {
+        ui->type(ui->T2(), QStringLiteral("результат"));
+        save(QString());
+        QCOMPARE(ui->dialogs.texts(), QStringList{QStringLiteral("Имя файла не задано!")});
+        QCOMPARE(ui->dialogs.shown[0].title, QStringLiteral("Вельтор!"));
+        QCOMPARE(ui->dialogs.shown[0].style, 48);
+        QCOMPARE(ui->form.answerText(), QStringLiteral("1"));
+        QVERIFY(QDir(dir->path()).isEmpty());
+    }
+
+    void savesAppendWithALineBreak()
+    {
+        save(path("out.txt"));
+        QCOMPARE(read("out.txt"), QByteArray("\r\n"));
+
+        ui->type(ui->T1(), QStringLiteral("Привет, мир!"));
+        run();
+        save(path("out.txt"));
+        ui->choose("MnSave"); // no name scripted: cancelled
+        ui->dialogs.fileNames = {path("out.txt")};
+        ui->click("Command1");
+        QCOMPARE(read("out.txt"), QByteArray("\r\n"
+                                             "\xcd\xec\xe8\xf8\xe5\xea, \xf0\xe8\xec!\r\n"
+                                             "\xcd\xec\xe8\xf8\xe5\xea, \xf0\xe8\xec!\r\n"));
+        // A name without an extension is used as it is.
+        save(path("plain"));
+        QVERIFY(QFile::exists(path("plain")));
+    }
+
+    void everyByteSurvivesOpenRunSaveTwice()
+    {
+        const QByteArray original = allByteValues();
+        write("original.txt", original);
+        open(path("original.txt"));
+        QCOMPARE(ui->T1()->text().size(), original.size());
+        run();
+        save(path("coded.txt"));
+        open(path("coded.txt"));
+        run();
+        save(path("decoded.txt"));
+        // Each save added a line break, which the second run passed through.
+        QCOMPARE(read("decoded.txt"), original + "\r\n\r\n");
+        QCOMPARE(ui->dialogs.texts().count(QStringLiteral("Обработка завершена!")), 2);
+        QCOMPARE(ui->dialogs.shown.size(), 2);
+    }
+
+    void unreadableFilesAreReportedAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("missing") << "gone.txt"
+                                 << "No such file";
+        QTest::newRow("folder") << "folder.txt"
+                                << "папка";
+        QTest::newRow("no permission") << "secret.txt"
+                                       << "Permission denied";
+    }
+    void unreadableFilesAreReportedAndChangeNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, reason);
+        QDir(dir->path()).mkdir(QStringLiteral("folder.txt"));
+        write("secret.txt", "x");
+        QFile::setPermissions(path("secret.txt"), {});
+        if (name == QLatin1String("secret.txt") && geteuid() == 0)
+            QSKIP("permissions do not stop root");
+
+        ui->type(ui->T1(), QStringLiteral("Свой текст"));
+        run();
+        ui->dialogs.shown.clear();
+        const QStringList before = windowState();
+        open(path(name));
+        QCOMPARE(windowState(), before);
+        QCOMPARE(ui->dialogs.shown.size(), 1);
+        QCOMPARE(ui->dialogs.shown[0].style, 48);
+        QCOMPARE(ui->dialogs.shown[0].title, QStringLiteral("Вельтор"));
+        QVERIFY2(ui->dialogs.shown[0].text.contains(QDir::toNativeSeparators(path(name))),
+                 qPrintable(ui->dialogs.shown[0].text));
+        QVERIFY2(ui->dialogs.shown[0].text.contains(reason), qPrintable(ui->dialogs.shown[0].text));
+    }
+
+    void unwritableFilesAreReportedAndChangeNothing_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("vanished folder") << "gone/out.txt"
+                                         << "No such file";
+        QTest::newRow("folder") << "."
+                                << "";
+        QTest::newRow("disk full") << "/dev/full"
+                                   << "space";
+    }
+    void unwritableFilesAreReportedAndChangeNothing()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, reason);
+        const QString file = target.startsWith(QLatin1Char('/')) ? target : path(target);
+        ui->type(ui->T1(), QStringLiteral("Свой текст"));
+        run();
+        ui->dialogs.shown.clear();
+        const QStringList before = windowState();
+        save(file);
+        QCOMPARE(windowState(), before);
+        QCOMPARE(ui->dialogs.shown.size(), 1);
+        QCOMPARE(ui->dialogs.shown[0].style, 48);
+        QCOMPARE(ui->dialogs.shown[0].title, QStringLiteral("Вельтор"));
+        QVERIFY(ui->dialogs.shown[0].text.contains(QDir::toNativeSeparators(file)));
+        QVERIFY2(ui->dialogs.shown[0].text.contains(reason), qPrintable(ui->dialogs.shown[0].text));
+    }
+
+    void charactersWithoutAByteAreWrittenOnlyWhenTheUserAgrees_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Да") << MsgBox::Yes;
+        QTest::newRow("Нет") << MsgBox::No;
+    }
+    void charactersWithoutAByteAreWrittenOnlyWhenTheUserAgrees()
+    {
+        QFETCH(int, answer);
+        ui->type(ui->T2(), QStringLiteral("Ā 😀 中 ж"));
+        ui->dialogs.answers = {answer};
+        save(path("out.txt"));
+        QCOMPARE(ui->dialogs.shown.size(), 1);
+        QCOMPARE(ui->dialogs.shown[0].style, 4);
+        QCOMPARE(ui->dialogs.shown[0].title, QStringLiteral("Вельтор"));
+        QVERIFY(ui->dialogs.shown[0].text.contains(QStringLiteral(": 3.")));
+        QVERIFY(ui->dialogs.shown[0].text.contains(QStringLiteral("«?»")));
+        QCOMPARE(ui->form.answerText(), QString::number(answer));
+        if (answer == MsgBox::Yes)
+            QCOMPARE(read("out.txt"), QByteArray("? ? ? \xe6\r\n"));
+        else
+            QVERIFY(!QFile::exists(path("out.txt")));
+    }
+
+    void openAndSaveDuringARun()
+    {
+        const QString first = QStringLiteral("абвгдежзиклмнопрстуф");
+        write("second.txt", QByteArray(first.size(), 'x') + "zzz");
+        ui->type(ui->T1(), first);
+        trigger = std::make_unique<AfterCharacters>(5, [&] {
+            open(path("second.txt"));
+            save(path("partial.txt"));
+        });
+        run();
+        // The run read the new text from the same position on, for the old length.
+        QCOMPARE(ui->T2()->text(), swapped(first.left(5)) + QString(first.size() - 5, u'x'));
+        QCOMPARE(ui->T1()->text(), QString(first.size(), u'x') + QStringLiteral("zzz"));
+        QCOMPARE(read("partial.txt"), encodeCp1251(swapped(first.left(5))) + "\r\n");
+        QCOMPARE(ui->dialogs.texts(), QStringList{QStringLiteral("Обработка завершена!")});
+    }
+
+    void largeFileArrivesWhole()
+    {
+        QByteArray book;
+        const QByteArray line = encodeCp1251(QStringLiteral(
+            "Съешь же ещё этих мягких французских булок, да выпей же чаю, друг мой.\r\n"));
+        while (book.size() < 10'000'000)
+            book += line;
+        write("book.txt", book);
+        open(path("book.txt"));
+        QCOMPARE(ui->T1()->text().size(), book.size());
+        QCOMPARE(encodeCp1251(ui->T1()->text()), book);
+    }
+
+    void realFileDialogTakesATypedName()
+    {
+        // The real dialog, with the name typed into it.
+        struct RealFileDialog : ScriptedDialogs
+        {
+            QString fileName(QWidget *parent, const FileDialogRequest &request) override
+            {
+                return Dialogs::fileName(parent, request);
+            }
+        };
+        RealFileDialog dialogs;
+        Form1 form(dialogs);
+        form.show();
+        write("source.txt", "\xe1\xe2");
+        QString filterShown;
+        QTimer::singleShot(0, this, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            filterShown = dialog->selectedNameFilter();
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            QVERIFY(name);
+            name->setText(path("source.txt"));
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command2")),
+                          Qt::LeftButton);
+        QCOMPARE(form.findChild<TextBox *>(QStringLiteral("T1"))->text(), QStringLiteral("бв"));
+        QCOMPARE(filterShown, QStringLiteral("Текстовые файлы(*.txt) (*.txt)"));
+    }
+};
+
+QTEST_MAIN(TextFilesTest)
+#include "tst_textfiles.moc"
