@@ -1,5 +1,7 @@
 #include "form1driver.h"
 
+#include <QTimer>
+
 #include <memory>
 
 namespace {
@@ -189,6 +191,31 @@ private slots:
         ui->click("Knop");
         QCOMPARE(ui->T2()->text(), swapped(Source));
         QCOMPARE(ui->dialogs.texts(), (QStringList{StopQuestion, Done}));
+    }
+
+    void aboutWindowHoldsTheRunUntilClosed()
+    {
+        ui->type(ui->T1(), Source);
+        QString title;
+        qsizetype grownWhileOpen = -1;
+        after(3, [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget *about = QApplication::activeModalWidget();
+                QVERIFY(about);
+                title = about->windowTitle();
+                const qsizetype before = ui->T2()->text().size();
+                for (int i = 0; i < 10; ++i)
+                    QCoreApplication::processEvents();
+                grownWhileOpen = ui->T2()->text().size() - before;
+                QTest::keyClick(about, Qt::Key_Escape);
+            });
+            ui->choose("mnuAbout");
+        });
+        ui->click("Knop");
+        QCOMPARE(title, QStringLiteral("About Вельтор"));
+        QCOMPARE(grownWhileOpen, 0);
+        QCOMPARE(ui->T2()->text(), swapped(Source));
+        QCOMPARE(ui->dialogs.texts(), QStringList{Done});
     }
 
     void stopWhenIdleDoesNothing()

@@ -1,5 +1,6 @@
 #include "mainwindow/form1.h"
 
+#include "about/frmabout.h"
 #include "appinfo.h"
 #include "mainwindow/cp1251.h"
 #include "mainwindow/dialogs.h"
@@ -169,6 +170,7 @@ void Form1::connectCommands()
     connect(MnOpen, &QAction::triggered, this, &Form1::command2Click);
     connect(Command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(MnSave, &QAction::triggered, this, &Form1::command1Click);
+    connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAboutClick);
 }
 
 // A run is in progress exactly while Knop is disabled.
@@ -256,6 +258,15 @@ void Form1::command1Click()
     if (!file.openForAppending() || !file.appendLine(bytes))
         reportFileError(QStringLiteral("Не удалось записать в файл"), Com.FileName,
                         file.errorString());
+}
+
+// Shows the About window modally; a run in progress waits until it is closed.
+void Form1::mnuAboutClick()
+{
+    if (!about_)
+        about_ = std::make_unique<frmAbout>(dialogs_);
+    showState();
+    about_->showModal();
 }
 
 int Form1::message(const QString &text, int style, const QString &title)

@@ -7,7 +7,10 @@
 #include <QElapsedTimer>
 #include <QMainWindow>
 
+#include <memory>
+
 class Dialogs;
+class frmAbout;
 class PictureButton;
 class TextBox;
 class QAction;
@@ -48,6 +51,7 @@ private:
     void mnExitClick();
     void command2Click();
     void command1Click();
+    void mnuAboutClick();
 
     bool busy() const;
     int message(const QString &text, int style, const QString &title);
@@ -96,6 +100,7 @@ private:
     QAction *mnuAbout = nullptr;
 
     CommonDialog Com;
+    std::unique_ptr<frmAbout> about_; // made when first asked for
 
     qint16 RunFlag = False;
     QString CurrentChar;
