@@ -164,7 +164,8 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK
 XVFB=$!
 display_known() { [ -s "$WORK/display" ]; }
 wait_for "the virtual X server to start" 10 display_known
-export DISPLAY=":$(cat "$WORK/display")"
+DISPLAY=":$(cat "$WORK/display")"
+export DISPLAY
 
 cd "$WORK"
 mkdir -m 700 runtime config
