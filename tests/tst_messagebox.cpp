@@ -1,6 +1,7 @@
 #include "mainwindow/dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -84,6 +85,26 @@ private slots:
                      MsgBox::OkOnly, QStringLiteral("Вельтор")),
                  MsgBox::Ok);
         QCOMPARE(icon_, QMessageBox::NoIcon);
+    }
+
+    // Ctrl+C copies what the box says, the way Windows lays it out.
+    void ctrlCCopiesTitleTextAndButtons()
+    {
+        Dialogs dialogs;
+        QTimer::singleShot(0, this, [] {
+            QWidget *box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QWidget *focused = box->focusWidget() ? box->focusWidget() : box;
+            QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(focused, Qt::Key_Return);
+        });
+        QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Обработка завершена!"),
+                                    MsgBox::Exclamation, QStringLiteral("Вельтор")),
+                 MsgBox::Ok);
+        const QString line = QStringLiteral("---------------------------\n");
+        QCOMPARE(QApplication::clipboard()->text(),
+                 line + QStringLiteral("Вельтор\n") + line + QStringLiteral("Обработка завершена!\n") +
+                     line + QStringLiteral("OK   \n") + line);
     }
 };
 

@@ -1,11 +1,43 @@
 #include "mainwindow/dialogs.h"
 
+#include <QAbstractButton>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
+
+namespace {
+
+// A message box that copies its title, text and buttons to the clipboard on
+// Ctrl+C, in the layout Windows uses, so a user can paste what it said.
+class CopyableMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (!event->matches(QKeySequence::Copy)) {
+            QMessageBox::keyPressEvent(event);
+            return;
+        }
+        const QString separator = QStringLiteral("---------------------------\n");
+        QString buttonTexts;
+        for (const QAbstractButton *button : buttons())
+            buttonTexts += button->text().remove(QLatin1Char('&')) + QStringLiteral("   ");
+        QGuiApplication::clipboard()->setText(separator + windowTitle() + QLatin1Char('\n') +
+                                              separator + text() + QLatin1Char('\n') + separator +
+                                              buttonTexts + QLatin1Char('\n') + separator);
+    }
+};
+
+} // namespace
 
 void installQtRussianTranslation(QCoreApplication &app)
 {
@@ -17,7 +49,7 @@ void installQtRussianTranslation(QCoreApplication &app)
 
 int Dialogs::messageBox(QWidget *parent, const QString &text, int style, const QString &title)
 {
-    QMessageBox box(parent);
+    CopyableMessageBox box(parent);
     box.setText(text);
     box.setWindowTitle(title);
     if (style == MsgBox::YesNo) {
