@@ -83,8 +83,12 @@ void TextBox::showPending()
         ++from;
     updatingView_ = true;
     QTextCursor end(document());
+    // Outside an edit block, moving and inserting each measure where the cursor
+    // stands on its line, which on a long line means laying out the whole line.
+    end.beginEditBlock();
     end.movePosition(QTextCursor::End);
     end.insertText(QStringView(text_).mid(from).toString());
+    end.endEditBlock();
     // Like a box whose whole text was just set, it shows the text from its start.
     moveCursor(QTextCursor::Start);
     updatingView_ = false;
