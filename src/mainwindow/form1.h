@@ -115,5 +115,6 @@ private:
     float progressValue_ = 0;
     bool framePacing_ = true;
     QElapsedTimer frameClock_;
+    qint64 frameMs_ = 0; // how long the current frame lasts
     bool ended_ = false;
 };
