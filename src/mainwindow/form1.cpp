@@ -27,7 +27,6 @@ namespace {
 const QString Title = QString::fromUtf16(AppInfo::Title);
 const QString SizeCaption = QStringLiteral("Размер текста в символах:");
 const QString StatusCaption = QStringLiteral("Длина обработанного участка:");
-constexpr qint64 FrameMs = 16;
 // Bringing the widgets up to date costs more as the result's last line grows,
 // since the whole line is laid out again. A costly frame comes that much later,
 // so that drawing never takes more than about one part in RunPerFrame of a run.

@@ -115,6 +115,7 @@ private:
     float progressValue_ = 0;
     bool framePacing_ = true;
     QElapsedTimer frameClock_;
-    qint64 frameMs_ = 0; // how long the current frame lasts
+    static constexpr qint64 FrameMs = 16;
+    qint64 frameMs_ = FrameMs; // how long the current frame lasts
     bool ended_ = false;
 };
