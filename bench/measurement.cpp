@@ -34,8 +34,8 @@ public:
 };
 
 // Timestamps the event pumps before the first character of every tenth of a
-// run. A posted event that posts itself again is delivered once per pump, so
-// the program is timed without being changed.
+// run, and the last pump. A posted event that posts itself again is delivered
+// once per pump, so the program is timed without being changed.
 class TenthsClock : public QObject
 {
 public:
@@ -46,6 +46,7 @@ public:
     }
 
     QList<qint64> marks; // nanoseconds on the clock
+    qint64 lastPump = 0;
 
 protected:
     bool event(QEvent *event) override
@@ -56,6 +57,8 @@ protected:
             marks.append(clock_.nsecsElapsed());
         if (++pumps_ < steps_)
             QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+        else
+            lastPump = clock_.nsecsElapsed();
         return true;
     }
 
@@ -127,18 +130,20 @@ Measurement measure(const Case &benchCase)
     const double tenth = benchCase.size / 10.0;
     m.seconds = end / 1e9;
     m.firstTenthUs = (tenths.marks[1] - tenths.marks[0]) / 1e3 / tenth;
-    m.lastTenthUs = (end - tenths.marks[9]) / 1e3 / tenth;
+    m.lastTenthUs = (tenths.lastPump - tenths.marks[9]) / 1e3 / (tenth - 1);
+    m.endMs = (end - tenths.lastPump) / 1e6;
     m.peakMB = peakMegabytes();
     return m;
 }
 
 QString Measurement::toLine() const
 {
-    return QStringLiteral("%1 %2 %3 %4 %5 %6")
+    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
         .arg(characters)
         .arg(seconds, 0, 'g', 9)
         .arg(firstTenthUs, 0, 'g', 9)
         .arg(lastTenthUs, 0, 'g', 9)
+        .arg(endMs, 0, 'g', 9)
         .arg(floorUs, 0, 'g', 9)
         .arg(peakMB, 0, 'g', 9);
 }
@@ -146,8 +151,8 @@ QString Measurement::toLine() const
 Measurement Measurement::fromLine(const QString &line)
 {
     const QStringList f = line.split(QLatin1Char(' '));
-    if (f.size() != 6)
+    if (f.size() != 7)
         qFatal("malformed measurement: %s", qPrintable(line));
-    return {f[0].toLongLong(), f[1].toDouble(), f[2].toDouble(),
-            f[3].toDouble(),   f[4].toDouble(), f[5].toDouble()};
+    return {f[0].toLongLong(), f[1].toDouble(), f[2].toDouble(), f[3].toDouble(),
+            f[4].toDouble(),   f[5].toDouble(), f[6].toDouble()};
 }

@@ -19,9 +19,10 @@ struct Measurement
     qsizetype characters = 0;
     double seconds = 0;      // from the click on Knop to the completion notice
     double firstTenthUs = 0; // cost per character
-    double lastTenthUs = 0;
-    double floorUs = 0; // cost per bare event pump
-    double peakMB = 0;  // the process's peak resident memory
+    double lastTenthUs = 0;  // up to the last step
+    double endMs = 0;        // the last step, bringing the window up to date, the notice
+    double floorUs = 0;      // cost per bare event pump
+    double peakMB = 0;       // the process's peak resident memory
 
     double perSecond() const { return characters / seconds; }
     double flatness() const { return lastTenthUs / firstTenthUs; }
