@@ -20,12 +20,17 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+#include <algorithm>
+
 namespace {
 
 const QString Title = QString::fromUtf16(AppInfo::Title);
 const QString SizeCaption = QStringLiteral("Размер текста в символах:");
 const QString StatusCaption = QStringLiteral("Длина обработанного участка:");
-constexpr int FrameMs = 16;
+// Bringing the widgets up to date costs more as the result's last line grows,
+// since the whole line is laid out again. A costly frame comes that much later,
+// so that drawing never takes more than about one part in RunPerFrame of a run.
+constexpr qint64 RunPerFrame = 8;
 
 // Window units are twips, 15 to a pixel at 96 dots per inch; Qt scales
 // logical pixels for other densities.
@@ -300,6 +305,8 @@ void Form1::endProgram()
 // Brings the widgets up to date with what the run has set.
 void Form1::showState()
 {
+    QElapsedTimer cost;
+    cost.start();
     T2->showPending();
     if (L->text() != sizeCaption_) {
         L->setText(sizeCaption_);
@@ -309,6 +316,7 @@ void Form1::showState()
         Bar->showMessage(statusText_);
     Pr->setMaximum(int(progressMaximum_));
     Pr->setValue(int(progressValue_));
+    frameMs_ = std::max(FrameMs, RunPerFrame * cost.elapsed());
     frameClock_.restart();
 }
 
@@ -372,7 +380,7 @@ int Form1::showNotice(const QString &text, int style, const QString &title)
 
 bool Form1::pumpEvents()
 {
-    if (!framePacing_ || frameClock_.hasExpired(FrameMs))
+    if (!framePacing_ || frameClock_.hasExpired(frameMs_))
         showState();
     QCoreApplication::processEvents();
     return !ended_;

@@ -115,5 +115,7 @@ private:
     float progressValue_ = 0;
     bool framePacing_ = true;
     QElapsedTimer frameClock_;
+    static constexpr qint64 FrameMs = 16;
+    qint64 frameMs_ = FrameMs; // how long the current frame lasts
     bool ended_ = false;
 };

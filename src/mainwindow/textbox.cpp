@@ -1,7 +1,9 @@
 #include "mainwindow/textbox.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace {
 
@@ -82,9 +84,16 @@ void TextBox::showPending()
     if (viewWidth(text_, from) == 0)
         ++from;
     updatingView_ = true;
+    // The line being appended to keeps its glyphs after being laid out, so that
+    // placing the caret and painting do not shape the whole line once more each.
+    document()->lastBlock().layout()->setCacheEnabled(true);
     QTextCursor end(document());
+    // Outside an edit block, moving and inserting each measure where the cursor
+    // stands on its line, which on a long line means laying out the whole line.
+    end.beginEditBlock();
     end.movePosition(QTextCursor::End);
     end.insertText(QStringView(text_).mid(from).toString());
+    end.endEditBlock();
     // Like a box whose whole text was just set, it shows the text from its start.
     moveCursor(QTextCursor::Start);
     updatingView_ = false;
