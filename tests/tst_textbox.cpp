@@ -92,6 +92,21 @@ private slots:
         box.showPending();
         QCOMPARE(box.toPlainText(), QString());
     }
+
+    void undoTakesBackTheUsersEditsOnly()
+    {
+        TextBox box;
+        box.setText(QStringLiteral("set "));
+        box.appendText(QStringLiteral("grown"));
+        box.showPending();
+        box.moveCursor(QTextCursor::End);
+        typeText(&box, QStringLiteral("!"));
+        QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box.text(), QStringLiteral("set grown"));
+        QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box.text(), QStringLiteral("set grown"));
+        QCOMPARE(box.toPlainText(), QStringLiteral("set grown"));
+    }
 };
 
 QTEST_MAIN(TextBoxTest)

@@ -87,6 +87,8 @@ void TextBox::showPending()
     // The line being appended to keeps its glyphs after being laid out, so that
     // placing the caret and painting do not shape the whole line once more each.
     document()->lastBlock().layout()->setCacheEnabled(true);
+    // What the program appends is no edit of the user's to be undone.
+    document()->setUndoRedoEnabled(false);
     QTextCursor end(document());
     // Outside an edit block, moving and inserting each measure where the cursor
     // stands on its line, which on a long line means laying out the whole line.
@@ -94,6 +96,7 @@ void TextBox::showPending()
     end.movePosition(QTextCursor::End);
     end.insertText(QStringView(text_).mid(from).toString());
     end.endEditBlock();
+    document()->setUndoRedoEnabled(true);
     // Like a box whose whole text was just set, it shows the text from its start.
     moveCursor(QTextCursor::Start);
     updatingView_ = false;
