@@ -22,7 +22,9 @@ install_missing() {
         "${missing[@]}" >/dev/null
 }
 
+# Builds into the folder $1 (default $BUILD), passing the further arguments to CMake.
 build() {
-    cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-    cmake --build "$BUILD"
+    local dir="${1:-$BUILD}"
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
+    cmake --build "$dir"
 }

@@ -321,6 +321,7 @@ private slots:
         {
             QString fileName(QWidget *parent, const FileDialogRequest &request) override
             {
+                // NOLINTNEXTLINE(bugprone-parent-virtual-call): the real one, not the scripted one
                 return Dialogs::fileName(parent, request);
             }
         };

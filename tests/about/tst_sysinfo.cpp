@@ -5,7 +5,7 @@
 
 #include <QtTest>
 
-#include <cstring>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -64,7 +64,8 @@ public:
             size = value.data.size();
             return sysinfo::ErrorMoreData;
         }
-        std::memcpy(data, value.data.data(), value.data.size());
+        // The stored bytes as they are, with a terminating zero only when stored.
+        std::copy(value.data.begin(), value.data.end(), data);
         size = value.data.size();
         type = value.type;
         return sysinfo::ErrorSuccess;
