@@ -9,11 +9,6 @@
 
 namespace {
 
-QString programTitle()
-{
-    return QString::fromUtf16(AppInfo::Title);
-}
-
 QLabel *makeLabel(QWidget *parent, const QString &name, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(text, parent);
@@ -109,12 +104,12 @@ void frmAbout::showModal()
 // Runs on every opening, so nothing is kept from the last one.
 void frmAbout::load()
 {
-    setWindowTitle(QStringLiteral("About ") + programTitle());
+    setWindowTitle(QStringLiteral("About ") + AppInfo::title());
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(AppInfo::Major)
                             .arg(AppInfo::Minor)
                             .arg(AppInfo::Revision));
-    lblTitle->setText(programTitle());
+    lblTitle->setText(AppInfo::title());
     cmdOK->setFocus();
 }
 
@@ -122,5 +117,5 @@ void frmAbout::cmdSysInfoClick()
 {
     if (!sysinfo::StartSysInfo(platform_))
         dialogs_.messageBox(this, QStringLiteral("System Information Is Unavailable At This Time"),
-                            MsgBox::OkOnly, programTitle());
+                            MsgBox::OkOnly, AppInfo::title());
 }

@@ -24,7 +24,7 @@
 
 namespace {
 
-const QString Title = QString::fromUtf16(AppInfo::Title);
+const QString Title = AppInfo::title();
 const QString SizeCaption = QStringLiteral("Размер текста в символах:");
 const QString StatusCaption = QStringLiteral("Длина обработанного участка:");
 // Bringing the widgets up to date costs more as the result's last line grows,

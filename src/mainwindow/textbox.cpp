@@ -58,6 +58,14 @@ void TextBox::setText(const QString &text)
     replaceView(text_);
 }
 
+// The run locks both boxes at every character: only a change is passed on,
+// since Qt announces each one to the box with an event.
+void TextBox::setLocked(bool locked)
+{
+    if (locked != isReadOnly())
+        setReadOnly(locked);
+}
+
 void TextBox::clearText()
 {
     text_.clear();

@@ -26,7 +26,7 @@ public:
     void showPending();
 
     // A locked box refuses the user's edits; the program can still set its text.
-    void setLocked(bool locked) { setReadOnly(locked); }
+    void setLocked(bool locked);
     bool isLocked() const { return isReadOnly(); }
 
 private:

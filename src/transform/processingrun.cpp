@@ -6,7 +6,7 @@
 #include "appinfo.h"
 
 namespace {
-const QString Title = QString::fromUtf16(AppInfo::Title);
+const QString Title = AppInfo::title();
 } // namespace
 
 QString withCount(const QString &caption, qsizetype count)
