@@ -70,6 +70,14 @@ struct Form1Driver
         }
     }
 
+    // The text as the run turns it.
+    static QString swapped(QString text)
+    {
+        for (QChar &c : text)
+            c = SwapConsonant(c);
+        return text;
+    }
+
     // What a box shows, with its line breaks written as CR LF.
     static QString shown(const TextBox *box)
     {

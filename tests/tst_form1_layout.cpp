@@ -1,8 +1,6 @@
 #include "form1driver.h"
 
-#include <QFrame>
 #include <QScrollBar>
-#include <QWindow>
 
 #include <memory>
 
@@ -31,16 +29,12 @@ private slots:
         const Qt::WindowFlags flags = ui->form.windowFlags();
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(flags & Qt::WindowMinimizeButtonHint);
-        QVERIFY(flags & Qt::WindowCloseButtonHint);
-        const QList<int> sizes = {16, 32, 48};
-        QCOMPARE(ui->form.windowIcon().availableSizes().size(), sizes.size());
-        for (int size : sizes)
-            QVERIFY(ui->form.windowIcon().availableSizes().contains(QSize(size, size)));
+        QCOMPARE(ui->form.windowIcon().availableSizes(),
+                 (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
 
         ui->form.showMinimized();
         ui->form.showNormal();
         QCOMPARE(ui->form.centralWidget()->size(), QSize(569, 465));
-        QCOMPARE(ui->button("Knop")->geometry(), twips(1680, 4440, 2295, 375));
     }
 
     void controlsSitWhereTheyBelong_data()
@@ -57,88 +51,66 @@ private slots:
         QTest::newRow("StatusBar1") << "StatusBar1" << twips(0, 6585, 8535, 30);
         QTest::newRow("Bar") << "Bar" << twips(0, 6615, 8535, 360);
         QTest::newRow("Line1") << "Line1" << QRect(0, 0, 568, 1);
+        // Labels size themselves to their captions.
+        QTest::newRow("Label1") << "Label1" << QRect(119, 8, 0, 0);
+        QTest::newRow("Label2") << "Label2" << QRect(363, 8, 0, 0);
+        QTest::newRow("L") << "L" << QRect(201, 352, 0, 0);
     }
     void controlsSitWhereTheyBelong()
     {
         QFETCH(QString, name);
         QFETCH(QRect, geometry);
-        QCOMPARE(ui->control(name.toLatin1().constData())->geometry(), geometry);
+        QWidget *control = ui->control(name.toLatin1().constData());
+        if (geometry.isEmpty())
+            geometry.setSize(control->sizeHint());
+        QCOMPARE(control->geometry(), geometry);
     }
 
-    void labelsSizeThemselvesToTheirCaptions_data()
+    void captionsAndStartState()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QPoint>("position");
-        QTest::newRow("Label1") << "Label1"
-                                << "Оригинал" << QPoint(119, 8);
-        QTest::newRow("Label2") << "Label2"
-                                << "Обработанный текст" << QPoint(363, 8);
-        QTest::newRow("L") << "L"
-                           << "Размер текста в символах:" << QPoint(201, 352);
-    }
-    void labelsSizeThemselvesToTheirCaptions()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        QFETCH(QPoint, position);
-        auto *label = ui->control<QLabel>(name.toLatin1().constData());
-        QCOMPARE(label->text(), caption);
-        QCOMPARE(label->pos(), position);
-        QCOMPARE(label->size(), label->sizeHint());
-    }
-
-    void captionsFontsAndStartState()
-    {
-        QCOMPARE(ui->button("Command2")->text(), QStringLiteral("Открыть"));
-        QCOMPARE(ui->button("Knop")->text(), QStringLiteral("Кодировать/ Декодировать"));
-        QCOMPARE(ui->button("Command1")->text(), QStringLiteral("Сохранить"));
-        QCOMPARE(ui->button("Command3")->text(), QString());
-        QCOMPARE(ui->status(), QStringLiteral("Длина обработанного участка:"));
+        QStringList captions;
+        for (const char *name : {"Label1", "Label2", "L"})
+            captions << ui->caption(name);
+        for (const char *name : {"Command2", "Knop", "Command1", "Command3"}) {
+            captions << ui->button(name)->text();
+            QVERIFY(!ui->button(name)->isDefault() && !ui->button(name)->autoDefault());
+        }
+        captions << ui->status();
+        QCOMPARE(captions,
+                 (QStringList{"Оригинал", "Обработанный текст",
+                              "Размер текста в символах:", "Открыть", "Кодировать/ Декодировать",
+                              "Сохранить", "", "Длина обработанного участка:"}));
         QVERIFY(ui->T1()->text().isEmpty() && ui->T2()->text().isEmpty());
-        QVERIFY(!ui->T1()->isLocked() && !ui->T2()->isLocked());
-        QCOMPARE(ui->T1()->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QCOMPARE(ui->T2()->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
         auto *pr = ui->control<QProgressBar>("Pr");
-        QCOMPARE(pr->minimum(), 0);
-        QCOMPARE(pr->maximum(), 65535);
-        QCOMPARE(pr->value(), 0);
-
+        QCOMPARE(QList<int>({pr->minimum(), pr->maximum(), pr->value()}),
+                 QList<int>({0, 65535, 0}));
         QVERIFY(ui->control<QLabel>("L")->font().bold());
         QVERIFY(!ui->control<QLabel>("Label1")->font().bold());
         QCOMPARE(ui->button("Knop")->font().pointSizeF(), 8.25);
         QVERIFY(QFontMetrics(ui->button("Knop")->font()).inFont(QChar(u'Ж')));
-
-        for (const char *name : {"Command1", "Command2", "Command3", "Knop"}) {
-            QVERIFY(!ui->button(name)->isDefault());
-            QVERIFY(!ui->button(name)->autoDefault());
-        }
     }
 
     void menusHaveTheirCaptionsAndNoShortcuts()
     {
-        QStringList bar;
-        QStringList items;
+        QStringList entries;
         for (QAction *entry : ui->form.menuBar()->actions()) {
-            bar << entry->text();
+            entries << entry->text();
             for (QAction *item : entry->menu()->actions()) {
-                items << item->objectName() + QLatin1Char('=') + item->text();
-                QVERIFY(item->shortcut().isEmpty());
-                QVERIFY(!item->isSeparator() && item->isEnabled() && !item->isCheckable());
+                entries << item->objectName() + QLatin1Char('=') + item->text();
+                QVERIFY(item->shortcut().isEmpty() && !item->isSeparator());
             }
         }
-        QCOMPARE(bar, (QStringList{QStringLiteral("Файл"), QStringLiteral("Справка")}));
-        QCOMPARE(items,
-                 (QStringList{QStringLiteral("MnOpen=Открыть"), QStringLiteral("MnSave=Сохранить"),
-                              QStringLiteral("MnKod=Кодировать/Декодировать"),
-                              QStringLiteral("MnStp=Остановить"), QStringLiteral("MnExit=Выход"),
-                              QStringLiteral("mnuAbout=О программе")}));
+        QCOMPARE(entries, (QStringList{"Файл", "MnOpen=Открыть", "MnSave=Сохранить",
+                                       "MnKod=Кодировать/Декодировать", "MnStp=Остановить",
+                                       "MnExit=Выход", "Справка", "mnuAbout=О программе"}));
     }
 
     void focusStartsOnKnopAndTabCyclesTheCommands()
     {
         QVERIFY(QTest::qWaitForWindowActive(&ui->form));
-        QCOMPARE(QApplication::focusWidget(), ui->button("Knop"));
+        // Space on the focused Knop at once reports the empty source.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(ui->dialogs.texts(), QStringList{"Введите текст в поле Оригинал!"});
         QStringList order;
         for (int i = 0; i < 7; ++i) {
             order << QApplication::focusWidget()->objectName();
@@ -148,18 +120,9 @@ private slots:
                  (QStringList{"Knop", "Command1", "Command2", "Command3", "T1", "T2", "Knop"}));
     }
 
-    void spaceAtStartReportsTheEmptySource()
-    {
-        QVERIFY(QTest::qWaitForWindowActive(&ui->form));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(ui->dialogs.texts(),
-                 QStringList{QStringLiteral("Введите текст в поле Оригинал!")});
-    }
-
     void longLinesScrollInsteadOfWrapping()
     {
-        const QString line(500, QChar(u'ж'));
-        ui->type(ui->T1(), line);
+        ui->type(ui->T1(), QString(500, QChar(u'ж')));
         QCOMPARE(ui->T1()->document()->blockCount(), 1);
         QVERIFY(ui->T1()->horizontalScrollBar()->maximum() > 0);
     }

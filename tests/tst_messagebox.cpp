@@ -12,85 +12,54 @@ class MessageBoxTest : public QObject
 {
     Q_OBJECT
 
-    QString title_;
-    QString text_;
-    QStringList buttons_;
-    QMessageBox::Icon icon_ = QMessageBox::NoIcon;
+private slots:
+    void initTestCase() { installQtRussianTranslation(*qApp); }
 
-    // Once the box is shown, notes what it shows and clicks the button
-    // captioned `answer`.
-    void answerWhenShown(const QString &answer)
+    void boxesShowTheirStyleAndAnswer_data()
     {
-        QTimer::singleShot(0, this, [this, answer] {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QString>("click");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("seen"); // title|text|icon|buttons
+        QTest::newRow("notice") << 48 << "OK" << 1 << "Вельтор|Готово!|2|OK";
+        QTest::newRow("plain") << 0 << "OK" << 1 << "Вельтор|Готово!|0|OK";
+        QTest::newRow("Да") << 4 << "Да" << 6 << "Вельтор|Готово!|0|Да Нет";
+        QTest::newRow("Нет") << 4 << "Нет" << 7 << "Вельтор|Готово!|0|Да Нет";
+    }
+    void boxesShowTheirStyleAndAnswer()
+    {
+        QFETCH(int, style);
+        QFETCH(QString, click);
+        QFETCH(int, answer);
+        QFETCH(QString, seen);
+        QString shown;
+        QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QVERIFY(box);
-            title_ = box->windowTitle();
-            text_ = box->text();
-            icon_ = box->icon();
+            QStringList captions;
             QAbstractButton *chosen = nullptr;
             for (QAbstractButton *button : box->buttons()) {
-                buttons_ << button->text().remove(QLatin1Char('&'));
-                if (buttons_.last() == answer)
+                captions << button->text().remove(QLatin1Char('&'));
+                if (captions.last() == click)
                     chosen = button;
             }
+            captions.sort();
+            shown = QStringList{box->windowTitle(), box->text(), QString::number(box->icon()),
+                                captions.join(QLatin1Char(' '))}
+                        .join(QLatin1Char('|'));
             QVERIFY(chosen);
             QTest::mouseClick(chosen, Qt::LeftButton);
         });
-    }
-
-private slots:
-    void initTestCase() { installQtRussianTranslation(*qApp); }
-    void init() { buttons_.clear(); }
-
-    void noticeHasAnExclamationAndOk()
-    {
         Dialogs dialogs;
-        answerWhenShown(QStringLiteral("OK"));
-        QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Обработка завершена!"),
-                                    MsgBox::Exclamation, QStringLiteral("Вельтор")),
-                 MsgBox::Ok);
-        QCOMPARE(title_, QStringLiteral("Вельтор"));
-        QCOMPARE(text_, QStringLiteral("Обработка завершена!"));
-        QCOMPARE(icon_, QMessageBox::Warning);
-        QCOMPARE(buttons_, QStringList{QStringLiteral("OK")});
-    }
-
-    void questionAsksYesOrNoInRussian_data()
-    {
-        QTest::addColumn<QString>("answer");
-        QTest::addColumn<int>("code");
-        QTest::newRow("Да") << QStringLiteral("Да") << MsgBox::Yes;
-        QTest::newRow("Нет") << QStringLiteral("Нет") << MsgBox::No;
-    }
-    void questionAsksYesOrNoInRussian()
-    {
-        QFETCH(QString, answer);
-        QFETCH(int, code);
-        Dialogs dialogs;
-        answerWhenShown(answer);
-        QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Хотите выйти?!"), MsgBox::YesNo,
+        QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Готово!"), style,
                                     QStringLiteral("Вельтор")),
-                 code);
-        QCOMPARE(icon_, QMessageBox::NoIcon);
-        buttons_.sort();
-        QCOMPARE(buttons_, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
-    }
-
-    void plainBoxHasNoIcon()
-    {
-        Dialogs dialogs;
-        answerWhenShown(QStringLiteral("OK"));
-        QCOMPARE(dialogs.messageBox(
-                     nullptr, QStringLiteral("System Information Is Unavailable At This Time"),
-                     MsgBox::OkOnly, QStringLiteral("Вельтор")),
-                 MsgBox::Ok);
-        QCOMPARE(icon_, QMessageBox::NoIcon);
+                 answer);
+        QCOMPARE(shown, seen);
     }
 
     // Ctrl+C copies what the box says, the way Windows lays it out.
     void ctrlCCopiesTitleTextAndButtons()
     {
-        Dialogs dialogs;
         QTimer::singleShot(0, this, [] {
             QWidget *box = QApplication::activeModalWidget();
             QVERIFY(box);
@@ -98,13 +67,14 @@ private slots:
             QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
             QTest::keyClick(focused, Qt::Key_Return);
         });
+        Dialogs dialogs;
         QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Обработка завершена!"),
                                     MsgBox::Exclamation, QStringLiteral("Вельтор")),
                  MsgBox::Ok);
         const QString line = QStringLiteral("---------------------------\n");
-        QCOMPARE(QApplication::clipboard()->text(),
-                 line + QStringLiteral("Вельтор\n") + line + QStringLiteral("Обработка завершена!\n") +
-                     line + QStringLiteral("OK   \n") + line);
+        QCOMPARE(QApplication::clipboard()->text(), line + QStringLiteral("Вельтор\n") + line +
+                                                        QStringLiteral("Обработка завершена!\n") +
+                                                        line + QStringLiteral("OK   \n") + line);
     }
 };
 

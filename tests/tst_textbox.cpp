@@ -18,18 +18,6 @@ class TextBoxTest : public QObject
     }
 
 private slots:
-    void typedLineBreaksAreCrLf()
-    {
-        TextBox box;
-        typeText(&box, QStringLiteral("ab"));
-        QTest::keyClick(&box, Qt::Key_Return);
-        typeText(&box, QStringLiteral("в"));
-        QCOMPARE(box.text(), QStringLiteral("ab\r\nв"));
-        QTest::keyClick(&box, Qt::Key_Backspace);
-        QTest::keyClick(&box, Qt::Key_Backspace);
-        QCOMPARE(box.text(), QStringLiteral("ab"));
-    }
-
     void editsKeepOtherKindsOfLineBreaks_data()
     {
         QTest::addColumn<int>("caret");

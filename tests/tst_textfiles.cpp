@@ -20,13 +20,6 @@ QByteArray allByteValues()
     return bytes + "последняя строка без перевода"; // UTF-8 here, just more bytes
 }
 
-QString swapped(QString text)
-{
-    for (QChar &c : text)
-        c = SwapConsonant(c);
-    return text;
-}
-
 // What the system's converter makes of one Windows-1251 byte, or 0 where it
 // knows no character for it.
 char16_t iconvCp1251(unsigned char byte)
@@ -118,19 +111,27 @@ private slots:
         }
     }
 
-    void dialogIsSetUpForEachCommand()
+    void cancellingTheDialogs()
     {
+        ui->type(ui->T1(), QStringLiteral("мой текст"));
         open(QString());
+        QCOMPARE(ui->T1()->text(), QStringLiteral("мой текст"));
+        QVERIFY(ui->dialogs.shown.isEmpty());
+
         save(QString());
-        QCOMPARE(ui->dialogs.fileRequests.size(), 2);
-        const FileDialogRequest &opening = ui->dialogs.fileRequests[0];
-        const FileDialogRequest &saving = ui->dialogs.fileRequests[1];
-        QCOMPARE(opening.mode, FileDialogRequest::Mode::Open);
-        QCOMPARE(opening.flags, 4100);
-        QCOMPARE(opening.filter, QStringLiteral("Текстовые файлы(*.txt)|*.txt"));
-        QCOMPARE(saving.mode, FileDialogRequest::Mode::Save);
-        QCOMPARE(saving.flags, 2);
-        QCOMPARE(saving.filter, opening.filter);
+        QCOMPARE(ui->dialogs.texts(), QStringList{QStringLiteral("Имя файла не задано!")});
+        QCOMPARE(ui->dialogs.shown[0].title, QStringLiteral("Вельтор!"));
+        QCOMPARE(ui->dialogs.shown[0].style, 48);
+        QCOMPARE(ui->form.answerText(), QStringLiteral("1"));
+        QVERIFY(QDir(dir->path()).isEmpty());
+
+        // Both commands set up the one dialog before showing it.
+        const QList<FileDialogRequest> &asked = ui->dialogs.fileRequests;
+        const QString filter = QStringLiteral("Текстовые файлы(*.txt)|*.txt");
+        QVERIFY(asked[0].mode == FileDialogRequest::Mode::Open && asked[0].flags == 4100 &&
+                asked[0].filter == filter);
+        QVERIFY(asked[1].mode == FileDialogRequest::Mode::Save && asked[1].flags == 2 &&
+                asked[1].filter == filter);
     }
 
     void openingReadsEveryByteAsOneCharacter()
@@ -144,25 +145,6 @@ private slots:
         write("empty.txt", "");
         open(path("empty.txt"));
         QCOMPARE(ui->T1()->text(), QString());
-    }
-
-    void cancellingTheOpenDialogChangesNothing()
-    {
-        ui->type(ui->T1(), QStringLiteral("мой текст"));
-        open(QString());
-        QCOMPARE(ui->T1()->text(), QStringLiteral("мой текст"));
-        QVERIFY(ui->dialogs.shown.isEmpty());
-    }
-
-    void savingWithoutANameWritesNothing()
-    {
-        ui->type(ui->T2(), QStringLiteral("результат"));
-        save(QString());
-        QCOMPARE(ui->dialogs.texts(), QStringList{QStringLiteral("Имя файла не задано!")});
-        QCOMPARE(ui->dialogs.shown[0].title, QStringLiteral("Вельтор!"));
-        QCOMPARE(ui->dialogs.shown[0].style, 48);
-        QCOMPARE(ui->form.answerText(), QStringLiteral("1"));
-        QVERIFY(QDir(dir->path()).isEmpty());
     }
 
     void savesAppendWithALineBreak()
@@ -251,7 +233,7 @@ private slots:
             QCOMPARE(seteuid(0), 0);
         QCOMPARE(after.mid(0, 2), textsBefore);
         QCOMPARE(after, atMessage);
-        QCOMPARE(ui->T2()->text(), swapped(source));
+        QCOMPARE(ui->T2()->text(), Form1Driver::swapped(source));
         QCOMPARE(ui->dialogs.shown.size(), 2);
         const ScriptedDialogs::Box &box = ui->dialogs.shown[0];
         QCOMPARE(box.style, 48);
@@ -295,9 +277,10 @@ private slots:
         });
         run();
         // The run read the new text from the same position on, for the old length.
-        QCOMPARE(ui->T2()->text(), swapped(first.left(5)) + QString(first.size() - 5, u'x'));
+        QCOMPARE(ui->T2()->text(),
+                 Form1Driver::swapped(first.left(5)) + QString(first.size() - 5, u'x'));
         QCOMPARE(ui->T1()->text(), QString(first.size(), u'x') + QStringLiteral("zzz"));
-        QCOMPARE(read("partial.txt"), encodeCp1251(swapped(first.left(5))) + "\r\n");
+        QCOMPARE(read("partial.txt"), encodeCp1251(Form1Driver::swapped(first.left(5))) + "\r\n");
         QCOMPARE(ui->dialogs.texts(), QStringList{QStringLiteral("Обработка завершена!")});
     }
 
