@@ -122,31 +122,6 @@ private slots:
         QCOMPARE(ui->status(), QStringLiteral("Длина обработанного участка: 3"));
     }
 
-    void duringTheRunTheWindowIsBusyAndShowsTheTextSoFar()
-    {
-        ui->type(ui->T1(), Source);
-        after(5, [&] {
-            QVERIFY(ui->busy() && !ui->control<QAction>("MnKod")->isEnabled());
-            QVERIFY(ui->T1()->isLocked() && ui->T2()->isLocked());
-            // Neither the button nor the menu item starts a second run.
-            ui->click("Knop");
-            ui->choose("MnKod");
-            ui->click("Command3");
-        });
-        ui->dialogs.answers = {MsgBox::No};
-        QString shownAtQuestion;
-        ui->dialogs.whileShown = [&](const ScriptedDialogs::Box &box) {
-            if (box.text == StopQuestion)
-                shownAtQuestion =
-                    Form1Driver::shown(ui->T2()) + ui->status() + QString::number(ui->progress());
-        };
-        ui->click("Knop");
-        QCOMPARE(shownAtQuestion,
-                 swapped(Source.left(5)) + withCount("Длина обработанного участка:", 5) + "5");
-        QCOMPARE(ui->dialogs.texts(), (QStringList{StopQuestion, Done}));
-        QCOMPARE(ui->T2()->text(), swapped(Source));
-    }
-
     void stopAnsweredYesFinishesTheCharacterInProgress_data()
     {
         QTest::addColumn<QString>("source");
@@ -164,7 +139,10 @@ private slots:
         QFETCH(bool, fromMenu);
         ui->T1()->setText(source);
         ui->dialogs.answers = {MsgBox::Yes};
-        after(k, [&] { fromMenu ? ui->choose("MnStp") : ui->click("Command3"); });
+        after(k, [&] {
+            QVERIFY(ui->T1()->isLocked() && ui->T2()->isLocked());
+            fromMenu ? ui->choose("MnStp") : ui->click("Command3");
+        });
         ui->click("Knop");
 
         QCOMPARE(ui->T2()->text(), swapped(source.left(k + 1)));
@@ -177,20 +155,6 @@ private slots:
             return;
         ui->click("Knop"); // the next run is a complete one
         QCOMPARE(ui->T2()->text(), swapped(source));
-    }
-
-    void stopAnsweredNoLetsTheRunFinishAndIdleStopDoesNothing()
-    {
-        ui->click("Command3");
-        ui->choose("MnStp");
-        QVERIFY(ui->dialogs.shown.isEmpty());
-
-        ui->type(ui->T1(), Source);
-        ui->dialogs.answers = {MsgBox::No};
-        after(3, [&] { ui->choose("MnStp"); });
-        ui->click("Knop");
-        QCOMPARE(ui->T2()->text(), swapped(Source));
-        QCOMPARE(ui->dialogs.texts(), (QStringList{StopQuestion, Done}));
     }
 
     void aboutWindowHoldsTheRunUntilClosed()
@@ -249,8 +213,10 @@ private slots:
         QCOMPARE(ui->T2()->text(), swapped(Source.left(4)));
     }
 
-    void leavingWhenIdleAsksNothing()
+    void idleCommandsAskNothing()
     {
+        ui->click("Command3");
+        ui->choose("MnStp");
         QVERIFY(ui->form.close());
         QVERIFY(!ui->dialogs.ended); // the last window closed ends the program
         ui->choose("MnExit");

@@ -266,24 +266,6 @@ private slots:
             QVERIFY(!QFile::exists(path("out.txt")));
     }
 
-    void openAndSaveDuringARun()
-    {
-        const QString first = QStringLiteral("абвгдежзиклмнопрстуф");
-        write("second.txt", QByteArray(first.size(), 'x') + "zzz");
-        ui->type(ui->T1(), first);
-        trigger = std::make_unique<AfterCharacters>(5, [&] {
-            open(path("second.txt"));
-            save(path("partial.txt"));
-        });
-        run();
-        // The run read the new text from the same position on, for the old length.
-        QCOMPARE(ui->T2()->text(),
-                 Form1Driver::swapped(first.left(5)) + QString(first.size() - 5, u'x'));
-        QCOMPARE(ui->T1()->text(), QString(first.size(), u'x') + QStringLiteral("zzz"));
-        QCOMPARE(read("partial.txt"), encodeCp1251(Form1Driver::swapped(first.left(5))) + "\r\n");
-        QCOMPARE(ui->dialogs.texts(), QStringList{QStringLiteral("Обработка завершена!")});
-    }
-
     void largeFileArrivesWhole()
     {
         QByteArray book;
