@@ -9,6 +9,7 @@
 #include <map>
 #include <tuple>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -42,7 +43,8 @@ public:
         const auto found = keys_.find(keyName);
         if (found == keys_.end())
             return sysinfo::ErrorFileNotFound;
-        key = reinterpret_cast<sysinfo::KeyHandle>(&found->second);
+        opened_.push_back(keyName);
+        key = opened_.size(); // a handle is never 0
         ++openKeys;
         return sysinfo::ErrorSuccess;
     }
@@ -50,7 +52,7 @@ public:
     long queryValue(sysinfo::KeyHandle key, const std::string &valueName, std::uint32_t &type,
                     unsigned char *data, std::uint32_t &size) override
     {
-        const auto &values = *reinterpret_cast<const std::map<std::string, Value> *>(key);
+        const auto &values = keys_.at(opened_.at(key - 1));
         const auto found = values.find(valueName);
         if (found == values.end())
             return sysinfo::ErrorFileNotFound;
@@ -81,6 +83,7 @@ public:
 
 private:
     Keys keys_;
+    std::vector<std::string> opened_; // by handle - 1
 };
 
 } // namespace
