@@ -108,7 +108,6 @@ Measurement measure(const Case &benchCase)
 {
     AnsweringDialogs dialogs;
     Form1 form(dialogs);
-    form.setFramePacing(!benchCase.literal);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         qFatal("the window was not shown");
