@@ -50,10 +50,19 @@ void RunDisplay::setProgressMaximum(float maximum)
     c_.Pr->setMaximum(int(maximum));
 }
 
-// The bar repaints at once, and only when the value moves it by a pixel.
+// Qt repaints the bar only when the value has moved it by a whole chunk of
+// the style, which for a smooth bar skips values that moved it by a pixel.
 void RunDisplay::setProgressValue(float value)
 {
-    c_.Pr->setValue(int(value));
+    QProgressBar *bar = c_.Pr;
+    const auto filled = [bar](int v) {
+        const qint64 span = qint64(bar->maximum()) - bar->minimum();
+        return span > 0 ? (v - bar->minimum()) * qint64(bar->width()) / span : 0;
+    };
+    const qint64 before = filled(bar->value());
+    bar->setValue(int(value));
+    if (filled(bar->value()) != before)
+        bar->update();
 }
 
 // The status bar repaints its message at once.

@@ -123,6 +123,7 @@ void TextBox::startGrowing()
     growing_ = true;
     // What the program appends is no edit of the user's to be undone.
     document()->setUndoRedoEnabled(false);
+    end_ = QTextCursor(document());
     metrics_ = QFontMetricsF(document()->defaultFont());
     line_ = 0;
     x_ = 0;
@@ -138,22 +139,20 @@ void TextBox::startGrowing()
 void TextBox::growBy(qsizetype i)
 {
     const QChar c = text_[i];
-    const bool lineBreak = c == Cr || c == Lf;
-    if (lineBreak && viewWidth(text_, i) == 0)
-        return;
-    updatingView_ = true;
-    QTextCursor end(document());
-    end.movePosition(QTextCursor::End);
-    if (lineBreak)
-        end.insertBlock();
-    else if (line_ < visibleLines_ && x_ < visibleWidth_)
-        end.insertText(QString(c));
-    updatingView_ = false;
-
-    if (lineBreak) {
+    if (c == Cr || c == Lf) {
+        if (viewWidth(text_, i) == 0)
+            return;
+        updatingView_ = true;
+        end_.insertBlock();
+        updatingView_ = false;
         ++line_;
         x_ = 0;
         return;
+    }
+    if (line_ < visibleLines_ && x_ < visibleWidth_) {
+        updatingView_ = true;
+        end_.insertText(QString(c));
+        updatingView_ = false;
     }
     if (c == u'\t') {
         const qreal tab = document()->defaultTextOption().tabStopDistance();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTimer>
 
 // A multi-line text box whose text is the program's own string, with line
@@ -47,6 +48,7 @@ private:
     // While the program appends: where the next character goes, and what of
     // the box can be seen.
     bool growing_ = false;
+    QTextCursor end_; // at the end of the view
     int line_ = 0;
     qreal x_ = 0;      // where the line's next character starts
     qreal widest_ = 0; // the longest line's width
