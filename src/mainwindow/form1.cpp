@@ -178,7 +178,7 @@ bool Form1::busy() const
 
 void Form1::knopClick()
 {
-    ProcessingRun(*display_, {RunFlag, CurrentChar, AnswerText});
+    ProcessingRun(*display_, {RunFlag, CurrentChar, AnswerText}, Title);
 }
 
 void Form1::command3Click()
