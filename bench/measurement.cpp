@@ -1,6 +1,6 @@
 #include "measurement.h"
 
-#include "mainwindow/dialogs.h"
+#include "shared/dialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/textbox.h"
 #include "sampletext.h"

@@ -1,8 +1,8 @@
 #include "about/frmabout.h"
 
 #include "appinfo.h"
-#include "mainwindow/dialogs.h"
-#include "mainwindow/programicon.h"
+#include "shared/dialogs.h"
+#include "shared/programicon.h"
 
 #include <QLabel>
 #include <QPushButton>

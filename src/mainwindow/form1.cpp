@@ -3,12 +3,12 @@
 #include "about/frmabout.h"
 #include "appinfo.h"
 #include "mainwindow/cp1251.h"
-#include "mainwindow/dialogs.h"
 #include "mainwindow/picturebutton.h"
-#include "mainwindow/programicon.h"
 #include "mainwindow/rundisplay.h"
 #include "mainwindow/textbox.h"
 #include "mainwindow/textfile.h"
+#include "shared/dialogs.h"
+#include "shared/programicon.h"
 
 #include <QCloseEvent>
 #include <QDir>

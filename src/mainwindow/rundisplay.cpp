@@ -1,7 +1,7 @@
 #include "mainwindow/rundisplay.h"
 
-#include "mainwindow/dialogs.h"
 #include "mainwindow/textbox.h"
+#include "shared/dialogs.h"
 
 #include <QAction>
 #include <QCoreApplication>

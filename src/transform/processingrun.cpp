@@ -1,5 +1,6 @@
 #include "transform/processingrun.h"
 
+#include "shared/msgbox.h"
 #include "transform/swapconsonant.h"
 #include "transform/windowops.h"
 

@@ -1,6 +1,7 @@
 // The processing run against a fake window that logs what the run does to it,
 // so that the order of the steps and the moments other commands act are seen.
 
+#include "shared/msgbox.h"
 #include "transform/processingrun.h"
 #include "transform/windowops.h"
 
