@@ -1,6 +1,7 @@
 #include "form1driver.h"
 #include "mainwindow/cp1251.h"
 
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -279,9 +280,38 @@ private slots:
         QCOMPARE(encodeCp1251(ui->T1()->text()), book);
     }
 
-    void realFileDialogTakesATypedName()
+    // The real dialog, showing folder A, with a name typed into it. A file
+    // in A bears the name's quoted part, which Qt alone would take instead.
+    void realFileDialogTakesTheTypedName_data()
     {
-        // The real dialog, with the name typed into it.
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QByteArray>("result"); // the file's bytes after, or T1's
+        QTest::addColumn<QStringList>("boxes");
+        const QString existing = QStringLiteral("B/отчёт \"финал\".txt");
+        const QString question = QStringLiteral("Файл «%1» уже существует.\n"
+                                                "Дописать результат в конец файла?");
+        QTest::newRow("open") << false << existing << QList<int>() << QByteArray("бв")
+                              << QStringList();
+        QTest::newRow("open missing")
+            << false << QStringLiteral("B/нет \"его\".txt") << QList<int>() << QByteArray()
+            << QStringList(QStringLiteral("Файл «%1» не найден.\nПроверьте имя файла."));
+        QTest::newRow("save new") << true << QStringLiteral("B/итог \"финал\".txt") << QList<int>()
+                                  << QByteArray("\r\n") << QStringList();
+        QTest::newRow("save existing, Да") << true << existing << QList<int>{MsgBox::Yes}
+                                           << QByteArray("\xe1\xe2\r\n") << QStringList(question);
+        QTest::newRow("save existing, Нет")
+            << true << existing << QList<int>{MsgBox::No} << QByteArray("\xe1\xe2")
+            << QStringList{question, QStringLiteral("Имя файла не задано!")};
+    }
+    void realFileDialogTakesTheTypedName()
+    {
+        QFETCH(bool, saving);
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, answers);
+        QFETCH(QByteArray, result);
+        QFETCH(QStringList, boxes);
         struct RealFileDialog : ScriptedDialogs
         {
             QString fileName(QWidget *parent, const FileDialogRequest &request) override
@@ -291,23 +321,51 @@ private slots:
             }
         };
         RealFileDialog dialogs;
+        dialogs.answers = answers;
         Form1 form(dialogs);
         form.show();
-        write("source.txt", "\xe1\xe2");
+        QDir(dir->path()).mkpath(QStringLiteral("A"));
+        QDir(dir->path()).mkpath(QStringLiteral("B"));
+        write("A/финал", "decoy");
+        QString existing = QStringLiteral("B/отчёт \"финал\".txt");
+#ifdef _WIN32
+        // Windows file names hold no double quotes.
+        typed.remove(QLatin1Char('"'));
+        existing.remove(QLatin1Char('"'));
+#endif
+        write(existing, "\xe1\xe2");
         QString filterShown;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            filterShown = dialog->selectedNameFilter();
+            dialog->setDirectory(path("A"));
+            filterShown =
+                dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
             auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
             QVERIFY(name);
-            name->setText(path("source.txt"));
+            // Typed, not chosen in the list: Qt fills the box with the
+            // chosen name only while the box has no focus.
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            name->setFocus();
+            name->setText(path(typed));
             QTest::keyClick(name, Qt::Key_Return);
+            if (dialog->isVisible()) // a question answered No, or a notice
+                QTest::keyClick(dialog, Qt::Key_Escape);
         });
-        QTest::mouseClick(form.findChild<QPushButton *>(QStringLiteral("Command2")),
-                          Qt::LeftButton);
-        QCOMPARE(form.findChild<TextBox *>(QStringLiteral("T1"))->text(), QStringLiteral("бв"));
-        QCOMPARE(filterShown, QStringLiteral("Текстовые файлы(*.txt) (*.txt)"));
+        QTest::mouseClick(
+            form.findChild<QPushButton *>(QLatin1String(saving ? "Command1" : "Command2")),
+            Qt::LeftButton);
+        if (saving)
+            QCOMPARE(read(typed), result);
+        else
+            QCOMPARE(form.findChild<TextBox *>(QStringLiteral("T1"))->text(),
+                     QString::fromUtf8(result));
+        for (QString &box : boxes)
+            box.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path(typed)));
+        QCOMPARE(dialogs.texts(), boxes);
+        QCOMPARE(read("A/финал"), QByteArray("decoy"));
+        QCOMPARE(filterShown, QStringLiteral("Текстовые файлы(*.txt)"));
     }
 };
 

@@ -3,10 +3,13 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTranslator>
@@ -35,6 +38,79 @@ protected:
                                               separator + text() + QLatin1Char('\n') + separator +
                                               buttonTexts + QLatin1Char('\n') + separator);
     }
+};
+
+// Qt's own file dialog, which takes a name typed without an extension as
+// typed. It takes the name in its name box as the one file meant, where Qt
+// would read parts in double quotes as a list of names, and asks its
+// questions through the program's boxes.
+class FileDialog : public QFileDialog
+{
+public:
+    FileDialog(Dialogs &boxes, QWidget *parent, const FileDialogRequest &request)
+        : QFileDialog(parent), boxes_(boxes), flags_(request.flags)
+    {
+        // "description|pattern" becomes Qt's "description (pattern)", of
+        // which only the description is shown.
+        const QStringList parts = request.filter.split(QLatin1Char('|'));
+        setNameFilter(parts.size() == 2
+                          ? parts[0] + QStringLiteral(" (") + parts[1] + QLatin1Char(')')
+                          : request.filter);
+        setOptions(DontUseNativeDialog | HideNameFilterDetails | DontConfirmOverwrite);
+        setFileMode(AnyFile);
+        setAcceptMode(request.mode == FileDialogRequest::Mode::Open ? AcceptOpen : AcceptSave);
+    }
+
+    QString chosen() const { return chosen_; }
+
+    void accept() override
+    {
+        const QString path = typedPath();
+        if (path.isEmpty())
+            return;
+        const QFileInfo file(path);
+        if (file.isDir()) {
+            setDirectory(path);
+            nameBox()->clear();
+            return;
+        }
+        const QString name = QDir::toNativeSeparators(path);
+        if ((flags_ & FileDialogFlags::FileMustExist) && !file.exists()) {
+            boxes_.messageBox(
+                this, QStringLiteral("Файл «%1» не найден.\nПроверьте имя файла.").arg(name),
+                MsgBox::Exclamation, windowTitle());
+            return;
+        }
+        // What is saved is added at the end of an existing file.
+        if ((flags_ & FileDialogFlags::OverwritePrompt) && file.exists() &&
+            boxes_.messageBox(this,
+                              QStringLiteral("Файл «%1» уже существует.\n"
+                                             "Дописать результат в конец файла?")
+                                  .arg(name),
+                              MsgBox::YesNo, windowTitle()) != MsgBox::Yes)
+            return;
+        chosen_ = path;
+        done(Accepted); // not Qt's accept(), which would read the name again
+    }
+
+private:
+    QLineEdit *nameBox() const { return findChild<QLineEdit *>(QStringLiteral("fileNameEdit")); }
+
+    // The name in the name box, in the folder shown; "~" is the home folder,
+    // as in a shell. Without a name, what is chosen in the list.
+    QString typedPath() const
+    {
+        QString typed = nameBox()->text();
+        if (typed.isEmpty())
+            return selectedFiles().value(0);
+        if (typed == QLatin1Char('~') || typed.startsWith(QStringLiteral("~/")))
+            typed.replace(0, 1, QDir::homePath());
+        return QDir::cleanPath(directory().absoluteFilePath(typed));
+    }
+
+    Dialogs &boxes_;
+    int flags_;
+    QString chosen_;
 };
 
 } // namespace
@@ -73,31 +149,8 @@ int Dialogs::messageBox(QWidget *parent, const QString &text, int style, const Q
 
 QString Dialogs::fileName(QWidget *parent, const FileDialogRequest &request)
 {
-    // "description|pattern" becomes Qt's "description (pattern)".
-    const QStringList parts = request.filter.split(QLatin1Char('|'));
-    const QString filter = parts.size() == 2
-                               ? parts[0] + QStringLiteral(" (") + parts[1] + QLatin1Char(')')
-                               : request.filter;
-
-    // Qt's own dialog takes a name typed without an extension as typed.
-    QFileDialog dialog(parent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(QString());
-    if (request.mode == FileDialogRequest::Mode::Open) {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode((request.flags & FileDialogFlags::FileMustExist)
-                               ? QFileDialog::ExistingFile
-                               : QFileDialog::AnyFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.setOption(QFileDialog::DontConfirmOverwrite,
-                         !(request.flags & FileDialogFlags::OverwritePrompt));
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    return dialog.selectedFiles().constFirst();
+    FileDialog dialog(*this, parent, request);
+    return dialog.exec() == QDialog::Accepted ? dialog.chosen() : QString();
 }
 
 void Dialogs::endProgram()
