@@ -4,14 +4,20 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <iconv.h>
 #include <memory>
+
+#ifndef _WIN32
+#include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
+
+const QString NotAFile = QStringLiteral("Это не обычный файл, а канал, сокет или устройство");
 
 QByteArray allByteValues()
 {
@@ -19,22 +25,6 @@ QByteArray allByteValues()
     for (int b = 0; b < 256; ++b)
         bytes += char(b);
     return bytes + "последняя строка без перевода"; // UTF-8 here, just more bytes
-}
-
-// What the system's converter makes of one Windows-1251 byte, or 0 where it
-// knows no character for it.
-char16_t iconvCp1251(unsigned char byte)
-{
-    iconv_t cd = iconv_open("UTF-16LE", "CP1251");
-    char in[1] = {char(byte)};
-    char16_t out[2] = {0, 0};
-    char *inp = in;
-    char *outp = reinterpret_cast<char *>(out);
-    size_t inLeft = 1;
-    size_t outLeft = sizeof out;
-    const size_t converted = iconv(cd, &inp, &inLeft, &outp, &outLeft);
-    iconv_close(cd);
-    return converted == size_t(-1) ? 0 : out[0];
 }
 
 } // namespace
@@ -89,6 +79,10 @@ private slots:
         ui = std::make_unique<Form1Driver>();
         dir = std::make_unique<QTemporaryDir>();
         trigger.reset();
+        // A file command prints nothing to the terminal; the offscreen
+        // platform and the fonts note what they cannot do, which is not ours.
+        QTest::failOnWarning(QRegularExpression(
+            QStringLiteral("^(?!\\s*(This plugin does not support|OpenType support missing))")));
     }
     void cleanup()
     {
@@ -96,20 +90,23 @@ private slots:
         dir.reset();
     }
 
-    void codePageAgreesWithTheSystemsConverter()
+    void codePageIsWindows1251()
     {
-        for (int b = 0; b < 256; ++b) {
-            const char16_t expected = iconvCp1251(uchar(b));
-            const QString decoded = decodeCp1251(QByteArray(1, char(b)));
-            QCOMPARE(decoded.size(), 1);
-            if (b == 0x98) {
-                QCOMPARE(expected, char16_t(0)); // no character in the code page
-                QCOMPARE(decoded[0].unicode(), char16_t(0x98));
-            } else {
-                QCOMPARE(decoded[0].unicode(), expected);
-            }
-            QCOMPARE(encodeCp1251(decoded), QByteArray(1, char(b)));
+        // Bytes 0x80 to 0xFF as the system's converter reads them; 0x98 has
+        // no character there and stands for itself.
+        QString characters = QStringLiteral("ЂЃ‚ѓ„…†‡€‰Љ‹ЊЌЋЏђ‘’“”•–—\u0098™љ›њќћџ"
+                                            "\u00A0ЎўЈ¤Ґ¦§Ё©Є«¬\u00AD®Ї°±Ііґµ¶·ё№є»јЅѕї"
+                                            "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ"
+                                            "абвгдежзийклмнопрстуфхцчшщъыьэюя");
+        QByteArray bytes;
+        for (int b = 0x7F; b >= 0; --b) {
+            bytes.prepend(char(b));
+            characters.prepend(QChar(b));
         }
+        for (int b = 0x80; b < 0x100; ++b)
+            bytes += char(b);
+        QCOMPARE(decodeCp1251(bytes), characters);
+        QCOMPARE(encodeCp1251(characters), bytes);
     }
 
     void cancellingTheDialogs()
@@ -189,18 +186,19 @@ private slots:
         QTest::addColumn<bool>("saving");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("open missing") << false << "gone.txt"
-                                      << "No such file";
-        QTest::newRow("open folder") << false << "folder.txt"
-                                     << "папка";
+        const QString missing = QStringLiteral("Нет такого файла или каталога");
+        const QString folder = QStringLiteral("Это папка, а не файл");
+        QTest::newRow("open missing") << false << "gone.txt" << missing;
+        QTest::newRow("open folder") << false << "folder.txt" << folder;
         QTest::newRow("open without permission") << false << "secret.txt"
-                                                 << "Permission denied";
-        QTest::newRow("save to a vanished folder") << true << "gone/out.txt"
-                                                   << "No such file";
-        QTest::newRow("save to a folder") << true << "folder.txt"
-                                          << "";
+                                                 << "Доступ запрещён";
+        QTest::newRow("open a pipe nobody writes to") << false << "pipe.txt" << NotAFile;
+        QTest::newRow("open a device without end") << false << "/dev/zero" << NotAFile;
+        QTest::newRow("save to a vanished folder") << true << "gone/out.txt" << missing;
+        QTest::newRow("save to a folder") << true << "folder.txt" << folder;
+        QTest::newRow("save to a pipe nobody reads") << true << "pipe.txt" << NotAFile;
         QTest::newRow("save to a full disk") << true << "/dev/full"
-                                             << "space";
+                                             << "Нет свободного места на устройстве";
     }
     void failuresAreReportedAndChangeNothing()
     {
@@ -210,9 +208,16 @@ private slots:
         QDir(dir->path()).mkdir(QStringLiteral("folder.txt"));
         write("secret.txt", "x");
         QFile::setPermissions(path("secret.txt"), {});
+        const QString file = target.startsWith(QLatin1Char('/')) ? target : path(target);
+#ifdef _WIN32
+        if (target.startsWith(QLatin1Char('/')) || target == QLatin1String("pipe.txt") ||
+            target == QLatin1String("secret.txt"))
+            QSKIP("No pipes, devices or unreadable files here");
+#else
+        QCOMPARE(mkfifo(qPrintable(path("pipe.txt")), 0600), 0);
         // Permissions do not stop root: act as nobody for the run.
         const bool asNobody = target == QLatin1String("secret.txt") && geteuid() == 0;
-        const QString file = target.startsWith(QLatin1Char('/')) ? target : path(target);
+#endif
 
         // The command fails in the middle of a run, which goes on afterwards.
         const QString source = QStringLiteral("Свой текст");
@@ -227,11 +232,15 @@ private slots:
             saving ? save(file) : open(file);
             after = windowState();
         });
+#ifndef _WIN32
         if (asNobody)
             QCOMPARE(seteuid(65534), 0);
+#endif
         run();
+#ifndef _WIN32
         if (asNobody)
             QCOMPARE(seteuid(0), 0);
+#endif
         QCOMPARE(after.mid(0, 2), textsBefore);
         QCOMPARE(after, atMessage);
         QCOMPARE(ui->T2()->text(), Form1Driver::swapped(source));
@@ -240,7 +249,7 @@ private slots:
         QCOMPARE(box.style, 48);
         QCOMPARE(box.title, QStringLiteral("Вельтор"));
         QVERIFY2(box.text.contains(QDir::toNativeSeparators(file)), qPrintable(box.text));
-        QVERIFY2(box.text.contains(reason), qPrintable(box.text));
+        QVERIFY2(box.text.endsWith(QLatin1Char('\n') + reason), qPrintable(box.text));
     }
 
     void charactersWithoutAByteAreWrittenOnlyWhenTheUserAgrees_data()
@@ -267,7 +276,7 @@ private slots:
             QVERIFY(!QFile::exists(path("out.txt")));
     }
 
-    void largeFileArrivesWhole()
+    void filesArriveWhole()
     {
         QByteArray book;
         const QByteArray line = encodeCp1251(QStringLiteral(
@@ -278,6 +287,11 @@ private slots:
         open(path("book.txt"));
         QCOMPARE(ui->T1()->text().size(), book.size());
         QCOMPARE(encodeCp1251(ui->T1()->text()), book);
+#ifdef Q_OS_LINUX
+        // It reports a length of 0.
+        open(QStringLiteral("/proc/self/status"));
+        QVERIFY(ui->T1()->text().startsWith(QStringLiteral("Name:")));
+#endif
     }
 
     // The real dialog, showing folder A, with a name typed into it. A file

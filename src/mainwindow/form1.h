@@ -45,6 +45,7 @@ private:
     void command3Click();
     void mnExitClick();
     void command2Click();
+    void openFile(const QString &path);
     void command1Click();
     void mnuAboutClick();
 

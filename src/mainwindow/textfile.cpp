@@ -3,9 +3,109 @@
 #include <QFileInfo>
 
 #include <bitset>
+#include <cerrno>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
+
 std::bitset<256> numbersInUse;
+
+const QString IsFolder = QStringLiteral("Это папка, а не файл");
+const QString NotAFile = QStringLiteral("Это не обычный файл, а канал, сокет или устройство");
+
+// Win32 error codes, numbered as in winerror.h.
+enum WindowsError : int {
+    FileNotFound = 2,
+    PathNotFound = 3,
+    TooManyOpenFiles = 4,
+    AccessDenied = 5,
+    NotEnoughMemory = 8,
+    InvalidDrive = 15,
+    WriteProtect = 19,
+    NotReady = 21,
+    WriteFault = 29,
+    ReadFault = 30,
+    GeneralFailure = 31,
+    SharingViolation = 32,
+    LockViolation = 33,
+    HandleDiskFull = 39,
+    BadNetPath = 53,
+    NetNameDeleted = 64,
+    DiskFull = 112,
+    InvalidName = 123,
+    FileNameTooLong = 206,
+    NotADirectory = 267,
+};
+
+// The failures a file command can meet, with the system's code for each:
+// Qt reports errno values, and on Windows Win32 error codes.
+struct Reason
+{
+    int unixCode;
+    int windowsCode;
+    const char16_t *text;
+};
+
+constexpr Reason Reasons[] = {
+    {EPERM, 0, u"Операция не разрешена"},
+    {ENOENT, FileNotFound, u"Нет такого файла или каталога"},
+    {ENOENT, PathNotFound, u"Нет такого файла или каталога"},
+    {ENOENT, BadNetPath, u"Нет такого файла или каталога"},
+    {ENOENT, InvalidDrive, u"Нет такого диска"},
+    {EIO, ReadFault, u"Ошибка ввода-вывода"},
+    {EIO, WriteFault, u"Ошибка ввода-вывода"},
+    {EIO, GeneralFailure, u"Ошибка ввода-вывода"},
+    {EIO, NetNameDeleted, u"Ошибка ввода-вывода"},
+    {ENXIO, NotReady, u"Устройство не готово"},
+    {ENODEV, 0, u"Нет такого устройства"},
+    {EACCES, AccessDenied, u"Доступ запрещён"},
+    {EBUSY, SharingViolation, u"Файл занят другой программой"},
+    {ETXTBSY, LockViolation, u"Файл занят другой программой"},
+    {ENOTDIR, NotADirectory, u"Часть пути не является папкой"},
+    {EINVAL, InvalidName, u"Недопустимое имя файла"},
+    {ENAMETOOLONG, FileNameTooLong, u"Слишком длинное имя файла"},
+    {ELOOP, 0, u"Слишком много уровней символьных ссылок"},
+    {ENFILE, 0, u"Слишком много открытых файлов в системе"},
+    {EMFILE, TooManyOpenFiles, u"Слишком много открытых файлов"},
+    {ENOMEM, NotEnoughMemory, u"Недостаточно памяти"},
+    {EFBIG, 0, u"Файл слишком велик"},
+    {ENOSPC, DiskFull, u"Нет свободного места на устройстве"},
+    {ENOSPC, HandleDiskFull, u"Нет свободного места на устройстве"},
+    {EROFS, WriteProtect, u"Носитель защищён от записи"},
+};
+
+// Qt gives the system's text for a failure, in the system's language or in
+// English; the user is told in Russian. Only an unknown reason keeps its text.
+QString inRussian(const QString &systemText)
+{
+    for (const Reason &reason : Reasons) {
+#ifdef _WIN32
+        const int code = reason.windowsCode;
+#else
+        const int code = reason.unixCode;
+#endif
+        if (code != 0 && qt_error_string(code) == systemText)
+            return QString::fromUtf16(reason.text);
+    }
+    return systemText;
+}
+
+// A pipe or a socket, which QFileInfo does not tell from a device.
+bool isPipeOrSocket(const QString &path)
+{
+#ifdef _WIN32
+    Q_UNUSED(path);
+    return false;
+#else
+    struct stat status = {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 &&
+           (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
+#endif
+}
+
 } // namespace
 
 qint16 FreeFile()
@@ -30,36 +130,44 @@ TextFile::~TextFile()
 
 bool TextFile::fail()
 {
-    error_ = file_.errorString();
+    error_ = inRussian(file_.errorString());
+    return false;
+}
+
+bool TextFile::refuse(const QString &reason)
+{
+    error_ = reason;
     return false;
 }
 
 bool TextFile::openForReading()
 {
-    // Qt would open a folder for reading and find nothing in it.
-    if (QFileInfo(file_.fileName()).isDir()) {
-        error_ = QStringLiteral("Это папка, а не файл");
-        return false;
-    }
+    const QFileInfo info(file_.fileName());
+    if (info.isDir())
+        return refuse(IsFolder);
+    if (info.exists() && !info.isFile())
+        return refuse(NotAFile);
     return file_.open(QIODevice::ReadOnly) || fail();
 }
 
 bool TextFile::readAll(QByteArray *bytes)
 {
-    const qint64 length = file_.size();
-    *bytes = file_.read(length);
-    if (bytes->size() == length)
-        return true;
-    if (file_.error() == QFileDevice::NoError)
-        error_ = QStringLiteral("Файл короче своей длины (%1 байт)").arg(length);
-    else
-        fail();
-    return false;
+    // Not as many bytes as the length says: files under /proc report 0.
+    *bytes = file_.readAll();
+    return file_.error() == QFileDevice::NoError || fail();
 }
 
 bool TextFile::openForAppending()
 {
-    return file_.open(QIODevice::WriteOnly | QIODevice::Append) || fail();
+    const QFileInfo info(file_.fileName());
+    if (info.isDir())
+        return refuse(IsFolder);
+    if (isPipeOrSocket(file_.fileName()))
+        return refuse(NotAFile);
+    // A device such as /dev/full has no end to append at; Qt would seek it.
+    const bool device = info.exists() && !info.isFile();
+    return file_.open(device ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Append) ||
+           fail();
 }
 
 bool TextFile::appendLine(const QByteArray &bytes)

@@ -17,21 +17,25 @@ public:
     TextFile(const TextFile &) = delete;
     TextFile &operator=(const TextFile &) = delete;
 
+    // Only a regular file is opened: a pipe would keep the window waiting
+    // for a writer, and a device may never end.
     bool openForReading();
-    // Reads the whole file: as many bytes as its length.
+    // Reads the whole file, to its end.
     bool readAll(QByteArray *bytes);
 
-    // Creates the file when it does not exist.
+    // Creates the file when it does not exist. A pipe is refused, since it
+    // would keep the window waiting for a reader.
     bool openForAppending();
     // Writes the bytes and a line break at the end of the file. If that
     // fails, the file is cut back to what it held before.
     bool appendLine(const QByteArray &bytes);
 
-    // The system's reason for the last failure.
+    // Why the last step failed, in Russian.
     QString errorString() const { return error_; }
 
 private:
     bool fail();
+    bool refuse(const QString &reason);
 
     qint16 number_;
     QFile file_;
