@@ -1,5 +1,6 @@
 #include "form1driver.h"
 #include "mainwindow/cp1251.h"
+#include "mainwindow/textencoding.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -17,6 +18,7 @@
 
 namespace {
 
+const QByteArray Bom = "\xef\xbb\xbf";
 const QString NotAFile = QStringLiteral("Это не обычный файл, а канал, сокет или устройство");
 
 QByteArray allByteValues()
@@ -25,6 +27,15 @@ QByteArray allByteValues()
     for (int b = 0; b < 256; ++b)
         bytes += char(b);
     return bytes + "последняя строка без перевода"; // UTF-8 here, just more bytes
+}
+
+// Every character up to Cyrillic, and some of three and four bytes in UTF-8.
+QByteArray utf8Sample()
+{
+    QString text;
+    for (char16_t c = 0; c < 0x500; ++c)
+        text += QChar(c);
+    return (text + QStringLiteral("中文 € \uFEFF 😀 \U0010FFFF конец")).toUtf8();
 }
 
 } // namespace
@@ -107,6 +118,14 @@ private slots:
             bytes += char(b);
         QCOMPARE(decodeCp1251(bytes), characters);
         QCOMPARE(encodeCp1251(characters), bytes);
+
+        // Windows-1251 text is practically never valid UTF-8.
+        for (int b = 0; b < 256; ++b)
+            QCOMPARE(decodeText(bytes.mid(b, 1)), characters.mid(b, 1));
+        const QString prose =
+            QStringLiteral("«Ёлки, — сказал ВАСЯ, — в ЦУМе № 5 всё есть!»\r\n"
+                           "Съешь же ещё этих мягких французских булок, да выпей же чаю.");
+        QCOMPARE(decodeText(encodeCp1251(prose)), prose);
     }
 
     void cancellingTheDialogs()
@@ -132,17 +151,30 @@ private slots:
                 asked[1].filter == filter);
     }
 
-    void openingReadsEveryByteAsOneCharacter()
+    void openingShowsTheText_data()
     {
-        write("text.txt", "\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        const QString hello = QStringLiteral("Привет,\r\nмир!");
+        QTest::newRow("Windows-1251")
+            << QByteArray("\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!") << hello;
+        QTest::newRow("UTF-8") << hello.toUtf8() << hello;
+        QTest::newRow("UTF-8 with a byte-order mark") << Bom + hello.toUtf8() << hello;
+        QTest::newRow("byte-order mark alone") << Bom << QString();
+        QTest::newRow("byte-order mark, a broken end") << Bom + "мир\xd0"
+                                                       << "мир\uFFFD";
+        QTest::newRow("empty") << QByteArray() << QString();
+    }
+    void openingShowsTheText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        ui->type(ui->T1(), QStringLiteral("мой текст"));
+        write("text.txt", bytes);
         open(path("text.txt"));
-        QCOMPARE(ui->T1()->text(), QStringLiteral("Привет,\r\nмир!"));
-        QCOMPARE(Form1Driver::shown(ui->T1()), QStringLiteral("Привет,\r\nмир!"));
+        QCOMPARE(ui->T1()->text(), text);
+        QCOMPARE(Form1Driver::shown(ui->T1()), text);
         QVERIFY(ui->dialogs.shown.isEmpty());
-
-        write("empty.txt", "");
-        open(path("empty.txt"));
-        QCOMPARE(ui->T1()->text(), QString());
     }
 
     void savesAppendWithALineBreak()
@@ -164,21 +196,36 @@ private slots:
         QVERIFY(QFile::exists(path("plain")));
     }
 
+    void everyByteSurvivesOpenRunSaveTwice_data()
+    {
+        QTest::addColumn<QByteArray>("original");
+        // What the files saved to hold before, and the last one after, less
+        // the line breaks.
+        QTest::addColumn<QByteArray>("saveTo");
+        QTest::addColumn<QByteArray>("result");
+        QTest::newRow("Windows-1251") << allByteValues() << QByteArray() << allByteValues();
+        QTest::newRow("UTF-8") << utf8Sample() << Bom << Bom + utf8Sample();
+        QTest::newRow("UTF-8 with a byte-order mark")
+            << Bom + utf8Sample() << Bom << Bom + utf8Sample();
+    }
     void everyByteSurvivesOpenRunSaveTwice()
     {
-        const QByteArray original = allByteValues();
+        QFETCH(QByteArray, original);
+        QFETCH(QByteArray, saveTo);
+        QFETCH(QByteArray, result);
         write("original.txt", original);
+        write("coded.txt", saveTo);
+        write("decoded.txt", saveTo);
         open(path("original.txt"));
-        QCOMPARE(ui->T1()->text().size(), original.size());
         run();
         save(path("coded.txt"));
         open(path("coded.txt"));
         run();
         save(path("decoded.txt"));
         // Each save added a line break, which the second run passed through.
-        QCOMPARE(read("decoded.txt"), original + "\r\n\r\n");
-        QCOMPARE(ui->dialogs.texts().count(QStringLiteral("Обработка завершена!")), 2);
-        QCOMPARE(ui->dialogs.shown.size(), 2);
+        QCOMPARE(read("decoded.txt"), result + "\r\n\r\n");
+        // No question about characters Windows-1251 lacks when writing UTF-8.
+        QCOMPARE(ui->dialogs.texts(), QStringList(2, QStringLiteral("Обработка завершена!")));
     }
 
     void failuresAreReportedAndChangeNothing_data()

@@ -2,10 +2,10 @@
 
 #include "about/frmabout.h"
 #include "appinfo.h"
-#include "mainwindow/cp1251.h"
 #include "mainwindow/picturebutton.h"
 #include "mainwindow/rundisplay.h"
 #include "mainwindow/textbox.h"
+#include "mainwindow/textencoding.h"
 #include "mainwindow/textfile.h"
 #include "shared/dialogs.h"
 #include "shared/programicon.h"
@@ -219,8 +219,8 @@ void Form1::command2Click()
         openFile(Com.FileName);
 }
 
-// Puts a Windows-1251 text file into T1. A run in progress goes on over the
-// new text.
+// Puts a text file into T1, read in the encoding it is in. A run in progress
+// goes on over the new text.
 void Form1::openFile(const QString &path)
 {
     FileNumber = FreeFile();
@@ -230,11 +230,11 @@ void Form1::openFile(const QString &path)
         reportFileError(QStringLiteral("Не удалось открыть файл"), path, file.errorString());
         return;
     }
-    T1->setText(decodeCp1251(bytes));
+    T1->setText(decodeText(bytes));
 }
 
-// Appends the result, as far as it has grown, and a line break to a
-// Windows-1251 text file.
+// Appends the result, as far as it has grown, and a line break to a text
+// file, in the encoding the file is in: Windows-1251 unless it is UTF-8.
 void Form1::command1Click()
 {
     Com.Flags = FileDialogFlags::OverwritePrompt;
@@ -245,14 +245,14 @@ void Form1::command1Click()
                 Title + QLatin1Char('!'));
         return;
     }
+    TextFile file(FileNumber, Com.FileName);
     qsizetype unrepresentable = 0;
-    const QByteArray bytes = encodeCp1251(T2->text(), &unrepresentable);
+    const QByteArray bytes = encodeText(T2->text(), file.encoding(), &unrepresentable);
     if (unrepresentable > 0 &&
         ask(QStringLiteral("Символов, которых нет в кодировке Windows-1251: %1.\n"
                            "Они будут записаны как «?». Сохранить?")
                 .arg(unrepresentable)) != MsgBox::Yes)
         return;
-    TextFile file(FileNumber, Com.FileName);
     if (!file.openForAppending() || !file.appendLine(bytes))
         reportFileError(QStringLiteral("Не удалось записать в файл"), Com.FileName,
                         file.errorString());

@@ -157,6 +157,14 @@ bool TextFile::readAll(QByteArray *bytes)
     return file_.error() == QFileDevice::NoError || fail();
 }
 
+TextEncoding TextFile::encoding() const
+{
+    QFile existing(file_.fileName());
+    if (!QFileInfo(existing).isFile() || !existing.open(QIODevice::ReadOnly))
+        return TextEncoding::Cp1251;
+    return encodingOf(existing.readAll());
+}
+
 bool TextFile::openForAppending()
 {
     const QFileInfo info(file_.fileName());

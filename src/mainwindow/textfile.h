@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/textencoding.h"
+
 #include <QByteArray>
 #include <QFile>
 
@@ -23,6 +25,9 @@ public:
     // Reads the whole file, to its end.
     bool readAll(QByteArray *bytes);
 
+    // The encoding of what the file holds, as opening it would find; a new or
+    // empty file is Windows-1251.
+    TextEncoding encoding() const;
     // Creates the file when it does not exist. A pipe is refused, since it
     // would keep the window waiting for a reader.
     bool openForAppending();
