@@ -3,6 +3,7 @@
 #include "about/frmabout.h"
 #include "appinfo.h"
 #include "mainwindow/cp1251.h"
+#include "mainwindow/dialogfont.h"
 #include "mainwindow/dialogs.h"
 #include "mainwindow/picturebutton.h"
 #include "mainwindow/programicon.h"
@@ -42,15 +43,6 @@ constexpr int px(int twips)
 QRect twipRect(int left, int top, int width, int height)
 {
     return QRect(px(left), px(top), px(width), px(height));
-}
-
-QFont dialogFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
-    return font;
 }
 
 template <typename Widget> Widget *named(Widget *widget, const char *name)
