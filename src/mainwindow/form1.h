@@ -38,9 +38,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
+    void nameForScreenReaders();
     void createMenus();
     void setTabOrder();
     void connectCommands();
