@@ -244,21 +244,24 @@ void Form1::closeEvent(QCloseEvent *event)
     endProgram();
 }
 
-// Opens a Windows-1251 text file into T1. A run in progress goes on over
-// the new text.
 void Form1::command2Click()
 {
     Com.Flags = FileDialogFlags::FileMustExist | FileDialogFlags::HideReadOnly;
     showState();
     Com.ShowOpen();
-    if (Com.FileName.isEmpty())
-        return;
+    if (!Com.FileName.isEmpty())
+        openFile(Com.FileName);
+}
+
+// Opens a Windows-1251 text file into T1. A run in progress goes on over
+// the new text.
+void Form1::openFile(const QString &path)
+{
     FileNumber = FreeFile();
-    TextFile file(FileNumber, Com.FileName);
+    TextFile file(FileNumber, path);
     QByteArray bytes;
     if (!file.openForReading() || !file.readAll(&bytes)) {
-        reportFileError(QStringLiteral("Не удалось открыть файл"), Com.FileName,
-                        file.errorString());
+        reportFileError(QStringLiteral("Не удалось открыть файл"), path, file.errorString());
         return;
     }
     T1->setText(decodeCp1251(bytes));

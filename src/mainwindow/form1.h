@@ -36,6 +36,10 @@ public:
 
     const QString &answerText() const { return AnswerText; }
 
+    // Opens a text file into T1 as the open command does; also for a file
+    // named on the command line.
+    void openFile(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
