@@ -1,14 +1,17 @@
 #include "measurement.h"
 
-#include "mainwindow/dialogs.h"
+#include "shared/dialogs.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/textbox.h"
 #include "sampletext.h"
+#include "transform/processingrun.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 
 #include <functional>
@@ -69,18 +72,6 @@ private:
     const QElapsedTimer &clock_;
 };
 
-// The cost of one pump with nothing to do but deliver the timing event the
-// run carries as well.
-double floorMicroseconds(qsizetype steps)
-{
-    QElapsedTimer clock;
-    TenthsClock tenths(steps, clock);
-    clock.start();
-    for (qsizetype i = 0; i < steps; ++i)
-        QCoreApplication::processEvents();
-    return clock.nsecsElapsed() / 1e3 / steps;
-}
-
 double peakMegabytes()
 {
     rusage usage{};
@@ -88,18 +79,36 @@ double peakMegabytes()
     return usage.ru_maxrss * 1024.0 / 1e6; // ru_maxrss is in KiB
 }
 
+Timing timingOf(const TenthsClock &tenths, qsizetype steps)
+{
+    const double tenth = steps / 10.0;
+    return {tenths.lastPump / 1e9, (tenths.marks[1] - tenths.marks[0]) / 1e3 / tenth,
+            (tenths.lastPump - tenths.marks[9]) / 1e3 / (tenth - 1)};
+}
+
+// Steps through `steps` pumps, doing `step(i)` after each, as the run does.
+Timing timeSteps(qsizetype steps, const std::function<void(qsizetype)> &step)
+{
+    QElapsedTimer clock;
+    TenthsClock tenths(steps, clock);
+    clock.start();
+    for (qsizetype i = 1; i <= steps; ++i) {
+        QCoreApplication::processEvents();
+        step(i);
+    }
+    return timingOf(tenths, steps);
+}
+
 } // namespace
 
 const QList<Case> &benchCases()
 {
     static const QList<Case> cases = {
-        {QStringLiteral("lines 10k"), 10'000, LineLength, false},
-        {QStringLiteral("lines 100k"), 100'000, LineLength, false},
-        {QStringLiteral("lines 1M"), 1'000'000, LineLength, false},
-        {QStringLiteral("one line 20k"), 20'000, 0, false},
-        {QStringLiteral("one line 100k"), 100'000, 0, false},
-        {QStringLiteral("literal lines 10k"), 10'000, LineLength, true},
-        {QStringLiteral("literal lines 100k"), 100'000, LineLength, true},
+        {QStringLiteral("lines 10k"), 10'000, LineLength},
+        {QStringLiteral("lines 100k"), 100'000, LineLength},
+        {QStringLiteral("lines 1M"), 1'000'000, LineLength},
+        {QStringLiteral("one line 20k"), 20'000, 0},
+        {QStringLiteral("one line 100k"), 100'000, 0},
     };
     return cases;
 }
@@ -108,7 +117,6 @@ Measurement measure(const Case &benchCase)
 {
     AnsweringDialogs dialogs;
     Form1 form(dialogs);
-    form.setFramePacing(!benchCase.literal);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         qFatal("the window was not shown");
@@ -116,21 +124,27 @@ Measurement measure(const Case &benchCase)
         ->setText(sampleText(benchCase.size, benchCase.lineLength));
     QCoreApplication::processEvents(); // the source is laid out and painted before timing
 
+    const qsizetype n = benchCase.size;
     Measurement m;
-    m.characters = benchCase.size;
-    m.floorUs = floorMicroseconds(benchCase.size);
+    m.characters = n;
+    m.pump = timeSteps(n, [](qsizetype) {});
+
+    auto *bar = form.findChild<QStatusBar *>(QStringLiteral("Bar"));
+    auto *progress = form.findChild<QProgressBar *>(QStringLiteral("Pr"));
+    progress->setMaximum(int(n));
+    m.floor = timeSteps(n, [&](qsizetype i) {
+        bar->showMessage(withCount(QStringLiteral("Длина обработанного участка:"), i));
+        progress->setValue(int(i));
+    });
+    progress->setValue(0);
 
     QElapsedTimer clock;
-    TenthsClock tenths(benchCase.size, clock);
+    TenthsClock tenths(n, clock);
     qint64 end = 0;
     dialogs.onNotice = [&] { end = clock.nsecsElapsed(); };
     clock.start();
     form.findChild<QPushButton *>(QStringLiteral("Knop"))->click();
-
-    const double tenth = benchCase.size / 10.0;
-    m.seconds = end / 1e9;
-    m.firstTenthUs = (tenths.marks[1] - tenths.marks[0]) / 1e3 / tenth;
-    m.lastTenthUs = (tenths.lastPump - tenths.marks[9]) / 1e3 / (tenth - 1);
+    m.run = timingOf(tenths, n);
     m.endMs = (end - tenths.lastPump) / 1e6;
     m.peakMB = peakMegabytes();
     return m;
@@ -138,21 +152,21 @@ Measurement measure(const Case &benchCase)
 
 QString Measurement::toLine() const
 {
-    return QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
-        .arg(characters)
-        .arg(seconds, 0, 'g', 9)
-        .arg(firstTenthUs, 0, 'g', 9)
-        .arg(lastTenthUs, 0, 'g', 9)
-        .arg(endMs, 0, 'g', 9)
-        .arg(floorUs, 0, 'g', 9)
-        .arg(peakMB, 0, 'g', 9);
+    QStringList fields{QString::number(characters)};
+    for (const Timing *t : {&pump, &floor, &run})
+        fields << QString::number(t->seconds, 'g', 9) << QString::number(t->firstTenthUs, 'g', 9)
+               << QString::number(t->lastTenthUs, 'g', 9);
+    fields << QString::number(endMs, 'g', 9) << QString::number(peakMB, 'g', 9);
+    return fields.join(QLatin1Char(' '));
 }
 
 Measurement Measurement::fromLine(const QString &line)
 {
     const QStringList f = line.split(QLatin1Char(' '));
-    if (f.size() != 7)
+    if (f.size() != 12)
         qFatal("malformed measurement: %s", qPrintable(line));
-    return {f[0].toLongLong(), f[1].toDouble(), f[2].toDouble(), f[3].toDouble(),
-            f[4].toDouble(),   f[5].toDouble(), f[6].toDouble()};
+    auto timing = [&](int at) {
+        return Timing{f[at].toDouble(), f[at + 1].toDouble(), f[at + 2].toDouble()};
+    };
+    return {f[0].toLongLong(), timing(1), timing(4), timing(7), f[10].toDouble(), f[11].toDouble()};
 }

@@ -9,30 +9,38 @@ struct Case
     QString name;
     qsizetype size;       // characters of source text
     qsizetype lineLength; // about this long, or 0 for one unbroken line
-    bool literal;         // widgets brought up to date at every character
 };
 
 const QList<Case> &benchCases();
 
+// How one way of stepping through the text went.
+struct Timing
+{
+    double seconds = 0;      // up to the last step
+    double firstTenthUs = 0; // cost per step
+    double lastTenthUs = 0;
+
+    double flatness() const { return lastTenthUs / firstTenthUs; }
+};
+
 struct Measurement
 {
     qsizetype characters = 0;
-    double seconds = 0;      // from the click on Knop to the completion notice
-    double firstTenthUs = 0; // cost per character
-    double lastTenthUs = 0;  // up to the last step
-    double endMs = 0;        // the last step, bringing the window up to date, the notice
-    double floorUs = 0;      // cost per bare event pump
-    double peakMB = 0;       // the process's peak resident memory
+    Timing pump;       // (a) bare event pumps
+    Timing floor;      // (b) status text and progress value set, then a pump
+    Timing run;        // (c) the real run
+    double endMs = 0;  // after the run's last step: filling the result box in, the notice
+    double peakMB = 0; // the process's peak resident memory
 
-    double perSecond() const { return characters / seconds; }
-    double flatness() const { return lastTenthUs / firstTenthUs; }
-    double overFloor() const { return seconds * 1e6 / characters / floorUs; }
+    double perSecond(const Timing &t) const { return characters / t.seconds; }
+    double overFloor() const { return run.seconds / floor.seconds; }
 
     // One line of text, to hand a measurement from process to process.
     QString toLine() const;
     static Measurement fromLine(const QString &line);
 };
 
-// Shows the main window, loads the case's text and times the run. The peak
-// memory is this process's, so each case belongs in a process of its own.
+// Shows the main window, loads the case's text and times the three ways of
+// stepping through it. The peak memory is this process's, so each case
+// belongs in a process of its own.
 Measurement measure(const Case &benchCase);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/dialogs.h"
+#include "shared/dialogs.h"
 
 #include <QCoreApplication>
 #include <QEvent>

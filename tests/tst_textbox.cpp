@@ -1,9 +1,16 @@
 #include "mainwindow/textbox.h"
 
+#include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
 
 #include "typing.h"
+
+// What a box shows, with its line breaks written as CR LF.
+static QString shownText(const TextBox &box)
+{
+    return box.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+}
 
 class TextBoxTest : public QObject
 {
@@ -61,24 +68,39 @@ private slots:
         QCOMPARE(box.text(), all + QStringLiteral("ю"));
     }
 
-    void appendedTextShowsWhenPending()
+    // Appended text shows from the start of the box at once; what lies beyond
+    // its edges is filled in later, but the scroll bars span it all along.
+    void appendedTextShowsFromTheStart()
     {
         TextBox box;
+        box.resize(200, 100);
+        box.show();
         box.setText(QStringLiteral("old"));
         box.clearText();
         box.appendText(QStringLiteral("строка\r"));
-        QCOMPARE(box.toPlainText(), QStringLiteral("old"));
-        box.showPending();
         QCOMPARE(box.toPlainText(), QStringLiteral("строка\n"));
-        // The line feed of a line break split between two showings.
+        // The line feed of a line break split between two appends.
         box.appendText(QStringLiteral("\nдве"));
-        box.showPending();
         QCOMPARE(box.toPlainText(), QStringLiteral("строка\nдве"));
-        QCOMPARE(box.text(), QStringLiteral("строка\r\nдве"));
+        const QString wide(300, QChar(u'ж'));
+        QString tall;
+        for (int line = 0; line < 50; ++line)
+            tall += QStringLiteral("\r\nш");
+        for (QChar c : wide + tall)
+            box.appendText(QString(c));
+        QCOMPARE(box.text(), QStringLiteral("строка\r\nдве") + wide + tall);
+        QTRY_VERIFY(box.horizontalScrollBar()->maximum() > 1000);
+        const int across = box.horizontalScrollBar()->maximum();
+        const int down = box.verticalScrollBar()->maximum();
+        QVERIFY(down > 40);
         QCOMPARE(box.textCursor().position(), 0);
-        box.clearText();
-        box.showPending();
-        QCOMPARE(box.toPlainText(), QString());
+
+        box.showWholeText();
+        QCOMPARE(shownText(box), box.text());
+        QVERIFY2(qAbs(box.horizontalScrollBar()->maximum() - across) <= 2,
+                 qPrintable(QString::number(box.horizontalScrollBar()->maximum() - across)));
+        QCOMPARE(box.verticalScrollBar()->maximum(), down);
+        QCOMPARE(box.textCursor().position(), 0);
     }
 
     void undoTakesBackTheUsersEditsOnly()
@@ -86,7 +108,7 @@ private slots:
         TextBox box;
         box.setText(QStringLiteral("set "));
         box.appendText(QStringLiteral("grown"));
-        box.showPending();
+        box.showWholeText();
         box.moveCursor(QTextCursor::End);
         typeText(&box, QStringLiteral("!"));
         QTest::keyClick(&box, Qt::Key_Z, Qt::ControlModifier);

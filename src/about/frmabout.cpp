@@ -1,9 +1,9 @@
 #include "about/frmabout.h"
 
 #include "appinfo.h"
-#include "mainwindow/dialogfont.h"
-#include "mainwindow/dialogs.h"
-#include "mainwindow/programicon.h"
+#include "shared/dialogfont.h"
+#include "shared/dialogs.h"
+#include "shared/programicon.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,5 +1,5 @@
-#include "mainwindow/dialogs.h"
 #include "mainwindow/form1.h"
+#include "shared/dialogs.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "mainwindow/commondialog.h"
 
-#include "mainwindow/dialogs.h"
+#include "shared/dialogs.h"
 
 void CommonDialog::ShowOpen()
 {

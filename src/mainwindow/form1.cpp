@@ -3,15 +3,15 @@
 #include "about/frmabout.h"
 #include "appinfo.h"
 #include "mainwindow/cp1251.h"
-#include "mainwindow/dialogfont.h"
-#include "mainwindow/dialogs.h"
 #include "mainwindow/picturebutton.h"
-#include "mainwindow/programicon.h"
+#include "mainwindow/rundisplay.h"
 #include "mainwindow/textbox.h"
 #include "mainwindow/textfile.h"
+#include "shared/dialogfont.h"
+#include "shared/dialogs.h"
+#include "shared/programicon.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFrame>
 #include <QKeyEvent>
@@ -22,18 +22,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include <algorithm>
-
 namespace {
 
 const QString Title = AppInfo::title();
 const QString SizeCaption = QStringLiteral("Размер текста в символах:");
 const QString StatusCaption = QStringLiteral("Длина обработанного участка:");
-// Bringing the widgets up to date costs more as the result's last line grows,
-// since the whole line is laid out again. A costly frame comes that much later,
-// so that drawing never takes more than about one part in RunPerFrame of a run.
-constexpr qint64 RunPerFrame = 8;
-
 // Window units are twips, 15 to a pixel at 96 dots per inch; Qt scales
 // logical pixels for other densities.
 constexpr int px(int twips)
@@ -68,8 +61,9 @@ Form1::Form1(Dialogs &dialogs, QWidget *parent)
     createMenus();
     setTabOrder();
     connectCommands();
+    display_ = std::make_unique<RunDisplay>(
+        RunDisplay::Controls{this, T1, T2, L, Pr, Bar, Knop, MnKod}, dialogs_);
     Knop->setFocus();
-    frameClock_.start();
 }
 
 Form1::~Form1() = default;
@@ -112,14 +106,13 @@ void Form1::createControls()
     L->setFont(bold);
     L->move(px(3015), px(5280));
     L->adjustSize();
-    sizeCaption_ = SizeCaption;
 
     Command3 = named(new PictureButton(QPixmap(QStringLiteral(":/stop.bmp")), client), "Command3");
     Command3->setGeometry(twipRect(240, 5400, 1335, 375));
 
     Pr = named(new QProgressBar(client), "Pr");
     Pr->setGeometry(twipRect(240, 5880, 8055, 375));
-    Pr->setRange(0, int(progressMaximum_));
+    Pr->setRange(0, 65535);
     Pr->setValue(0);
     Pr->setTextVisible(false);
 
@@ -132,7 +125,6 @@ void Form1::createControls()
     Bar->setMinimumSize(0, 0);
     Bar->setGeometry(twipRect(0, 6615, 8535, 360));
     Bar->showMessage(StatusCaption);
-    statusText_ = StatusCaption;
 
     // No button is the window's default, so Enter in a text box makes a line
     // break; Enter on a focused button presses it all the same (eventFilter).
@@ -211,7 +203,7 @@ bool Form1::busy() const
 
 void Form1::knopClick()
 {
-    ProcessingRun(*this, {RunFlag, CurrentChar, AnswerText});
+    ProcessingRun(*display_, {RunFlag, CurrentChar, AnswerText}, Title);
 }
 
 void Form1::command3Click()
@@ -220,7 +212,7 @@ void Form1::command3Click()
         return;
     if (ask(QStringLiteral("Вы уверены, что хотите остановить процесс?!")) == MsgBox::Yes) {
         RunFlag = False;
-        setProgressValue(0);
+        Pr->setValue(0);
     }
 }
 
@@ -247,7 +239,6 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::command2Click()
 {
     Com.Flags = FileDialogFlags::FileMustExist | FileDialogFlags::HideReadOnly;
-    showState();
     Com.ShowOpen();
     if (!Com.FileName.isEmpty())
         openFile(Com.FileName);
@@ -272,7 +263,6 @@ void Form1::openFile(const QString &path)
 void Form1::command1Click()
 {
     Com.Flags = FileDialogFlags::OverwritePrompt;
-    showState();
     Com.ShowSave();
     FileNumber = FreeFile();
     if (Com.FileName.isEmpty()) {
@@ -298,13 +288,12 @@ void Form1::mnuAboutClick()
 {
     if (!about_)
         about_ = std::make_unique<frmAbout>(dialogs_);
-    showState();
     about_->showModal();
 }
 
 int Form1::message(const QString &text, int style, const QString &title)
 {
-    const int answer = showNotice(text, style, title);
+    const int answer = dialogs_.messageBox(this, text, style, title);
     AnswerText = QString::number(answer);
     return answer;
 }
@@ -325,91 +314,7 @@ void Form1::reportFileError(const QString &what, const QString &path, const QStr
 // abandoned at its next pump.
 void Form1::endProgram()
 {
-    ended_ = true;
+    display_->endRun();
     hide();
     dialogs_.endProgram();
-}
-
-// Brings the widgets up to date with what the run has set.
-void Form1::showState()
-{
-    QElapsedTimer cost;
-    cost.start();
-    T2->showPending();
-    if (L->text() != sizeCaption_) {
-        L->setText(sizeCaption_);
-        L->adjustSize();
-    }
-    if (Bar->currentMessage() != statusText_)
-        Bar->showMessage(statusText_);
-    Pr->setMaximum(int(progressMaximum_));
-    Pr->setValue(int(progressValue_));
-    frameMs_ = std::max(FrameMs, RunPerFrame * cost.elapsed());
-    frameClock_.restart();
-}
-
-const QString &Form1::sourceText() const
-{
-    return T1->text();
-}
-
-const QString &Form1::resultText() const
-{
-    return T2->text();
-}
-
-void Form1::clearResult()
-{
-    T2->clearText();
-}
-
-void Form1::appendResult(const QString &text)
-{
-    T2->appendText(text);
-}
-
-void Form1::setBoxesLocked(bool locked)
-{
-    T1->setLocked(locked);
-    T2->setLocked(locked);
-}
-
-void Form1::setSizeCaption(const QString &caption)
-{
-    sizeCaption_ = caption;
-}
-
-void Form1::setProgressMaximum(float maximum)
-{
-    progressMaximum_ = maximum;
-}
-
-void Form1::setProgressValue(float value)
-{
-    progressValue_ = value;
-}
-
-void Form1::setStatusText(const QString &text)
-{
-    statusText_ = text;
-}
-
-void Form1::setCommandEnabled(bool enabled)
-{
-    Knop->setEnabled(enabled);
-    MnKod->setEnabled(enabled);
-}
-
-int Form1::showNotice(const QString &text, int style, const QString &title)
-{
-    showState(); // the box is shown over the texts as they stand
-    return dialogs_.messageBox(this, text, style, title);
-}
-
-bool Form1::pumpEvents()
-{
-    if (!framePacing_ || frameClock_.hasExpired(frameMs_))
-        showState();
-    QCoreApplication::processEvents();
-    return !ended_;
 }

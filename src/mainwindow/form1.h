@@ -2,9 +2,7 @@
 
 #include "mainwindow/commondialog.h"
 #include "transform/processingrun.h"
-#include "transform/windowops.h"
 
-#include <QElapsedTimer>
 #include <QMainWindow>
 
 #include <memory>
@@ -12,6 +10,7 @@
 class Dialogs;
 class frmAbout;
 class PictureButton;
+class RunDisplay;
 class TextBox;
 class QAction;
 class QFrame;
@@ -22,17 +21,13 @@ class QPushButton;
 class QStatusBar;
 
 // The main window: source and result boxes, the commands, the progress display.
-class Form1 : public QMainWindow, private WindowOps
+class Form1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit Form1(Dialogs &dialogs, QWidget *parent = nullptr);
     ~Form1() override;
-
-    // With frame pacing (the default) a run brings the widgets up to date at
-    // most once a frame; without it, at every character.
-    void setFramePacing(bool on) { framePacing_ = on; }
 
     const QString &answerText() const { return AnswerText; }
 
@@ -64,21 +59,6 @@ private:
     int ask(const QString &question);
     void reportFileError(const QString &what, const QString &path, const QString &reason);
     void endProgram();
-    void showState();
-
-    // WindowOps
-    const QString &sourceText() const override;
-    const QString &resultText() const override;
-    void clearResult() override;
-    void appendResult(const QString &text) override;
-    void setBoxesLocked(bool locked) override;
-    void setSizeCaption(const QString &caption) override;
-    void setProgressMaximum(float maximum) override;
-    void setProgressValue(float value) override;
-    void setStatusText(const QString &text) override;
-    void setCommandEnabled(bool enabled) override;
-    int showNotice(const QString &text, int style, const QString &title) override;
-    bool pumpEvents() override;
 
     Dialogs &dialogs_;
 
@@ -106,22 +86,11 @@ private:
     QAction *mnuAbout = nullptr;
 
     CommonDialog Com;
+    std::unique_ptr<RunDisplay> display_;
     std::unique_ptr<frmAbout> about_; // made when first asked for
 
     qint16 RunFlag = False;
     QString CurrentChar;
     QString AnswerText;
     qint16 FileNumber = 0;
-
-    // What the size caption, the status bar and the progress bar are to show;
-    // during a run the widgets follow at most once a frame.
-    QString sizeCaption_;
-    QString statusText_;
-    float progressMaximum_ = 65535;
-    float progressValue_ = 0;
-    bool framePacing_ = true;
-    QElapsedTimer frameClock_;
-    static constexpr qint64 FrameMs = 16;
-    qint64 frameMs_ = FrameMs; // how long the current frame lasts
-    bool ended_ = false;
 };

@@ -1,14 +1,19 @@
 #include "mainwindow/textbox.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextLayout>
+
+#include <cmath>
 
 namespace {
 
 constexpr QChar Cr = u'\r';
 constexpr QChar Lf = u'\n';
+// Scroll bars follow the text at most this much later.
+constexpr int FrameMs = 16;
 
 // How many view characters text[i] stands for: a line feed that follows a
 // carriage return belongs to the same line break and stands for none.
@@ -50,6 +55,15 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
         if (!updatingView_)
             takeUserEdit(position);
     });
+    // Qt sizes the scroll bars to the view, which lacks what cannot be seen.
+    scrollBarTimer_.setSingleShot(true);
+    scrollBarTimer_.setInterval(FrameMs);
+    connect(&scrollBarTimer_, &QTimer::timeout, this, &TextBox::fitHorizontalScrollBar);
+    connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
+            [this] {
+                if (growing_)
+                    fitHorizontalScrollBar();
+            });
 }
 
 void TextBox::setText(const QString &text)
@@ -69,54 +83,108 @@ void TextBox::setLocked(bool locked)
 void TextBox::clearText()
 {
     text_.clear();
-    shown_ = 0;
-    viewCleared_ = true;
+    replaceView(text_);
 }
 
 void TextBox::appendText(const QString &piece)
 {
+    if (!growing_)
+        startGrowing();
+    const qsizetype from = text_.size();
     text_ += piece;
+    for (qsizetype i = from; i < text_.size(); ++i)
+        growBy(i);
+    keepViewAtStart();
 }
 
-void TextBox::showPending()
+void TextBox::showWholeText()
 {
-    if (viewCleared_) {
-        viewCleared_ = false;
-        replaceView(text_);
+    if (!growing_)
         return;
-    }
-    if (shown_ == text_.size())
-        return;
-    qsizetype from = shown_;
-    // The line feed of a line break already shown by its carriage return.
-    if (viewWidth(text_, from) == 0)
-        ++from;
-    updatingView_ = true;
-    // The line being appended to keeps its glyphs after being laid out, so that
-    // placing the caret and painting do not shape the whole line once more each.
-    document()->lastBlock().layout()->setCacheEnabled(true);
-    // What the program appends is no edit of the user's to be undone.
-    document()->setUndoRedoEnabled(false);
-    QTextCursor end(document());
-    // Outside an edit block, moving and inserting each measure where the cursor
-    // stands on its line, which on a long line means laying out the whole line.
-    end.beginEditBlock();
-    end.movePosition(QTextCursor::End);
-    end.insertText(QStringView(text_).mid(from).toString());
-    end.endEditBlock();
+    replaceView(text_);
+    // Qt measures only the lines it has laid out; the longest one keeps the
+    // horizontal scroll bar as it was while the text grew.
+    document()->documentLayout()->blockBoundingRect(document()->findBlockByNumber(widestLine_));
     document()->setUndoRedoEnabled(true);
-    // Like a box whose whole text was just set, it shows the text from its start.
-    moveCursor(QTextCursor::Start);
-    updatingView_ = false;
-    shown_ = text_.size();
 }
 
 void TextBox::replaceView(const QString &text)
 {
+    growing_ = false;
+    scrollBarTimer_.stop();
     updatingView_ = true;
     setPlainText(text); // takes CR LF, lone CR and lone LF each as one line break
     updatingView_ = false;
-    shown_ = text.size();
+}
+
+void TextBox::startGrowing()
+{
+    replaceView(QString());
+    growing_ = true;
+    // What the program appends is no edit of the user's to be undone.
+    document()->setUndoRedoEnabled(false);
+    end_ = QTextCursor(document());
+    metrics_ = QFontMetricsF(document()->defaultFont());
+    line_ = 0;
+    x_ = 0;
+    widest_ = 0;
+    widestLine_ = 0;
+    visibleLines_ = viewport()->height() / qMax(1, fontMetrics().lineSpacing()) + 2;
+    visibleWidth_ = viewport()->width() + metrics_.maxWidth();
+    for (qsizetype i = 0; i < text_.size(); ++i)
+        growBy(i);
+}
+
+// Puts text_[i] into the view where it can be seen, and measures it.
+void TextBox::growBy(qsizetype i)
+{
+    const QChar c = text_[i];
+    if (c == Cr || c == Lf) {
+        if (viewWidth(text_, i) == 0)
+            return;
+        updatingView_ = true;
+        end_.insertBlock();
+        updatingView_ = false;
+        ++line_;
+        x_ = 0;
+        return;
+    }
+    if (line_ < visibleLines_ && x_ < visibleWidth_) {
+        updatingView_ = true;
+        end_.insertText(QString(c));
+        updatingView_ = false;
+    }
+    if (c == u'\t') {
+        const qreal tab = document()->defaultTextOption().tabStopDistance();
+        x_ = (std::floor(x_ / tab) + 1) * tab;
+    } else {
+        x_ += metrics_.horizontalAdvance(c);
+    }
+    if (x_ > widest_) {
+        widest_ = x_;
+        widestLine_ = line_;
+        if (!scrollBarTimer_.isActive())
+            scrollBarTimer_.start();
+    }
+}
+
+// As after setting the whole text anew, the box shows its start.
+void TextBox::keepViewAtStart()
+{
+    const QTextCursor cursor = textCursor();
+    if (cursor.position() == 0 && !cursor.hasSelection() && horizontalScrollBar()->value() == 0 &&
+        verticalScrollBar()->value() == 0)
+        return;
+    moveCursor(QTextCursor::Start);
+    horizontalScrollBar()->setValue(0);
+    verticalScrollBar()->setValue(0);
+}
+
+void TextBox::fitHorizontalScrollBar()
+{
+    const int wanted = int(widest_ + 2 * document()->documentMargin()) - viewport()->width();
+    if (wanted > horizontalScrollBar()->maximum())
+        horizontalScrollBar()->setMaximum(wanted);
 }
 
 // Finds what the user changed, from `position` of the view on, by comparing
@@ -148,5 +216,4 @@ void TextBox::takeUserEdit(int position)
     }
 
     text_.replace(t, tEnd - t, fromView(QStringView(view).mid(v, vEnd - v)));
-    shown_ = text_.size();
 }

@@ -1,25 +1,20 @@
 #include "transform/processingrun.h"
 
+#include "shared/msgbox.h"
 #include "transform/swapconsonant.h"
 #include "transform/windowops.h"
-
-#include "appinfo.h"
-
-namespace {
-const QString Title = AppInfo::title();
-} // namespace
 
 QString withCount(const QString &caption, qsizetype count)
 {
     return caption + (count < 0 ? QString() : QStringLiteral(" ")) + QString::number(count);
 }
 
-void ProcessingRun(WindowOps &window, RunMembers m)
+void ProcessingRun(WindowOps &window, RunMembers m, const QString &title)
 {
     const qsizetype n = window.sourceText().size();
     if (n == 0) {
         m.AnswerText = QString::number(window.showNotice(
-            QStringLiteral("Введите текст в поле Оригинал!"), MsgBox::Exclamation, Title));
+            QStringLiteral("Введите текст в поле Оригинал!"), MsgBox::Exclamation, title));
         return;
     }
     if (m.RunFlag == False)
@@ -55,5 +50,5 @@ void ProcessingRun(WindowOps &window, RunMembers m)
     window.setProgressValue(0);
     m.RunFlag = False;
     m.AnswerText = QString::number(
-        window.showNotice(QStringLiteral("Обработка завершена!"), MsgBox::Exclamation, Title));
+        window.showNotice(QStringLiteral("Обработка завершена!"), MsgBox::Exclamation, title));
 }

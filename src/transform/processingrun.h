@@ -21,5 +21,6 @@ struct RunMembers
 
 // Passes the source text through SwapConsonant one character at a time,
 // growing the result and letting the window handle its events after every
-// character. Other commands act only inside those pumps.
-void ProcessingRun(WindowOps &window, RunMembers members);
+// character. Other commands act only inside those pumps. Its notices carry
+// the program's title.
+void ProcessingRun(WindowOps &window, RunMembers members, const QString &title);

@@ -2,16 +2,6 @@
 
 #include <QString>
 
-// Message-box styles and answers, with the window system's values.
-namespace MsgBox {
-constexpr int OkOnly = 0;
-constexpr int YesNo = 4;
-constexpr int Exclamation = 48;
-constexpr int Ok = 1;
-constexpr int Yes = 6;
-constexpr int No = 7;
-} // namespace MsgBox
-
 // What the processing run needs from the window. Texts count a line break as
 // carriage return plus line feed.
 class WindowOps

@@ -37,4 +37,6 @@ for size in 16 32 48; do
     [ "$(od -An -tu4 --endian=big -j16 -N8 "$icon" | xargs)" = "$size $size" ] ||
         fail "${icon#"$PREFIX"/} is not ${size}x$size"
 done
+svg="$PREFIX/share/icons/hicolor/scalable/apps/$(value Icon).svg"
+grep -q "<svg " "$svg" || fail "no scalable icon at ${svg#"$PREFIX"/}"
 echo "PASS"

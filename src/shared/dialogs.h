@@ -1,6 +1,6 @@
 #pragma once
 
-#include "transform/windowops.h"
+#include "shared/msgbox.h"
 
 #include <QString>
 

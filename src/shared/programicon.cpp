@@ -1,4 +1,4 @@
-#include "mainwindow/programicon.h"
+#include "shared/programicon.h"
 
 QIcon programIcon()
 {

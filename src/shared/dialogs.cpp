@@ -1,4 +1,4 @@
-#include "mainwindow/dialogs.h"
+#include "shared/dialogs.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

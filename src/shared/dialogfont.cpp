@@ -1,4 +1,4 @@
-#include "mainwindow/dialogfont.h"
+#include "shared/dialogfont.h"
 
 #include <QStringList>
 

@@ -1,0 +1,93 @@
+#include "mainwindow/rundisplay.h"
+
+#include "mainwindow/textbox.h"
+#include "shared/dialogs.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStatusBar>
+
+const QString &RunDisplay::sourceText() const
+{
+    return c_.T1->text();
+}
+
+const QString &RunDisplay::resultText() const
+{
+    return c_.T2->text();
+}
+
+void RunDisplay::clearResult()
+{
+    c_.T2->clearText();
+}
+
+void RunDisplay::appendResult(const QString &text)
+{
+    c_.T2->appendText(text);
+}
+
+void RunDisplay::setBoxesLocked(bool locked)
+{
+    // Before the user may edit the result or select in it, it holds all of it.
+    if (!locked)
+        c_.T2->showWholeText();
+    c_.T1->setLocked(locked);
+    c_.T2->setLocked(locked);
+}
+
+void RunDisplay::setSizeCaption(const QString &caption)
+{
+    c_.L->setText(caption);
+    c_.L->adjustSize();
+}
+
+void RunDisplay::setProgressMaximum(float maximum)
+{
+    c_.Pr->setMaximum(int(maximum));
+}
+
+// Qt repaints the bar only when the value has moved it by a whole chunk of
+// the style, which for a smooth bar skips values that moved it by a pixel.
+void RunDisplay::setProgressValue(float value)
+{
+    QProgressBar *bar = c_.Pr;
+    const auto filled = [bar](int v) {
+        const qint64 span = qint64(bar->maximum()) - bar->minimum();
+        return span > 0 ? (v - bar->minimum()) * qint64(bar->width()) / span : 0;
+    };
+    const qint64 before = filled(bar->value());
+    bar->setValue(int(value));
+    if (filled(bar->value()) != before)
+        bar->update();
+}
+
+// The status bar repaints its message at once.
+void RunDisplay::setStatusText(const QString &text)
+{
+    c_.Bar->showMessage(text);
+}
+
+// Disabling the focused Knop hands the focus on; it comes back with the command.
+void RunDisplay::setCommandEnabled(bool enabled)
+{
+    c_.Knop->setEnabled(enabled);
+    c_.MnKod->setEnabled(enabled);
+    if (enabled)
+        c_.Knop->setFocus();
+}
+
+int RunDisplay::showNotice(const QString &text, int style, const QString &title)
+{
+    return dialogs_.messageBox(c_.window, text, style, title);
+}
+
+// Here Qt paints what the last step changed and runs the user's commands.
+bool RunDisplay::pumpEvents()
+{
+    QCoreApplication::processEvents();
+    return !ended_;
+}

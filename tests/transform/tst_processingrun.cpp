@@ -1,0 +1,135 @@
+// The processing run against a fake window that logs what the run does to it,
+// so that the order of the steps and the moments other commands act are seen.
+
+#include "shared/msgbox.h"
+#include "transform/processingrun.h"
+#include "transform/windowops.h"
+
+#include <QTest>
+
+#include <functional>
+
+class LoggingWindow : public WindowOps
+{
+public:
+    QString source, result;
+    QStringList log;
+    std::function<bool(int)> atPump = [](int) { return true; }; // false: the program ended
+    int pumps = 0;
+
+    const QString &sourceText() const override { return source; }
+    const QString &resultText() const override { return result; }
+    void clearResult() override { result.clear(), log << "clear"; }
+    void appendResult(const QString &text) override { result += text, log << "append " + text; }
+    void setBoxesLocked(bool locked) override { log << (locked ? "lock" : "unlock"); }
+    void setSizeCaption(const QString &caption) override { log << caption; }
+    void setProgressMaximum(float maximum) override { log << "max " + QString::number(maximum); }
+    void setProgressValue(float value) override { log << "value " + QString::number(value); }
+    void setStatusText(const QString &text) override { log << text; }
+    void setCommandEnabled(bool enabled) override { log << (enabled ? "enable" : "disable"); }
+    int showNotice(const QString &text, int style, const QString &title) override
+    {
+        log << QStringLiteral("notice %1 %2 %3").arg(text).arg(style).arg(title);
+        return MsgBox::Ok;
+    }
+    bool pumpEvents() override
+    {
+        log << "pump";
+        return atPump(++pumps);
+    }
+};
+
+class ProcessingRunTest : public QObject
+{
+    Q_OBJECT
+
+    LoggingWindow window;
+    qint16 RunFlag = False;
+    QString CurrentChar, AnswerText;
+
+    void run() { ProcessingRun(window, {RunFlag, CurrentChar, AnswerText}, QStringLiteral("T")); }
+
+    static QStringList step(const QString &appended, int length, int i)
+    {
+        return {"lock", "pump", "append " + appended,
+                QStringLiteral("Длина обработанного участка: %1").arg(length),
+                "value " + QString::number(i)};
+    }
+
+    static QStringList ending()
+    {
+        return {"enable", "unlock", "value 0", "notice Обработка завершена! 48 T"};
+    }
+
+private slots:
+    void init()
+    {
+        window = LoggingWindow();
+        RunFlag = False;
+        CurrentChar = AnswerText = QStringLiteral("x");
+    }
+
+    void stepsInOrder()
+    {
+        window.source = QStringLiteral("бв");
+        window.result = QStringLiteral("old");
+        run();
+        const QStringList start{"clear", "Размер текста в символах: 2", "max 2", "disable"};
+        QCOMPARE(window.log, start + step("щ", 1, 1) + step("ш", 2, 2) + ending());
+        QCOMPARE(CurrentChar, QStringLiteral("ш"));
+        QCOMPARE(RunFlag, False);
+        QCOMPARE(AnswerText, QStringLiteral("1"));
+    }
+
+    void emptySourceOnlyAsksForText()
+    {
+        window.result = QStringLiteral("old");
+        run();
+        QCOMPARE(window.log, QStringList{"notice Введите текст в поле Оригинал! 48 T"});
+        QCOMPARE(AnswerText, QStringLiteral("1"));
+        QCOMPARE(RunFlag, False);
+    }
+
+    // The open command replaced the source with a shorter one at the second
+    // pump: the run goes on to the old length, appending nothing past the end.
+    void sourceShrinkingMidRun()
+    {
+        window.source = QStringLiteral("ааа");
+        window.atPump = [this](int pump) {
+            if (pump == 2)
+                window.source = QStringLiteral("зк");
+            return true;
+        };
+        run();
+        QCOMPARE(window.result, QStringLiteral("ат"));
+        QCOMPARE(window.log.mid(3, 15), step("а", 1, 1) + step("т", 2, 2) + step("", 2, 3));
+        QCOMPARE(CurrentChar, QString());
+    }
+
+    // A stop confirmed at the pump of step k lets step k finish, then ends.
+    void stopFinishesTheCurrentCharacter()
+    {
+        window.source = QStringLiteral("бвгд");
+        window.atPump = [this](int pump) {
+            if (pump == 2)
+                RunFlag = False;
+            return true;
+        };
+        run();
+        QCOMPARE(window.result, QStringLiteral("щш"));
+        QCOMPARE(window.log.mid(8), step("ш", 2, 2) + QStringList{"lock"} + ending());
+    }
+
+    void endedProgramAbandonsTheRun()
+    {
+        window.source = QStringLiteral("бвгд");
+        window.atPump = [](int pump) { return pump < 2; };
+        run();
+        QCOMPARE(window.result, QStringLiteral("щ"));
+        QCOMPARE(window.log.last(), QStringLiteral("pump"));
+        QCOMPARE(RunFlag, True);
+    }
+};
+
+QTEST_APPLESS_MAIN(ProcessingRunTest)
+#include "tst_processingrun.moc"
