@@ -22,9 +22,13 @@ install_missing() {
         "${missing[@]}" >/dev/null
 }
 
-# Builds into the folder $1 (default $BUILD), passing the further arguments to CMake.
+# Configures the build folder $1 (default $BUILD), passing the further arguments to CMake.
+configure() {
+    cmake -S "$ROOT" -B "${1:-$BUILD}" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
+}
+
+# Configures as configure does and builds everything there.
 build() {
-    local dir="${1:-$BUILD}"
-    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${@:2}" >/dev/null
-    cmake --build "$dir"
+    configure "$@"
+    cmake --build "${1:-$BUILD}"
 }

@@ -108,9 +108,10 @@ private slots:
     void focusStartsOnKnopAndTabCyclesTheCommands()
     {
         QVERIFY(QTest::qWaitForWindowActive(&ui->form));
-        // Space on the focused Knop at once reports the empty source.
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(ui->dialogs.texts(), QStringList{"Введите текст в поле Оригинал!"});
+        // Space, Return or Enter on the focused Knop at once reports the empty source.
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(ui->dialogs.texts(), QStringList(3, "Введите текст в поле Оригинал!"));
         QStringList order;
         for (int i = 0; i < 7; ++i) {
             order << QApplication::focusWidget()->objectName();
@@ -118,6 +119,9 @@ private slots:
         }
         QCOMPARE(order,
                  (QStringList{"Knop", "Command1", "Command2", "Command3", "T1", "T2", "Knop"}));
+        // No button is the window's default: Return in a box is a line break.
+        QTest::keyClick(ui->T1(), Qt::Key_Return);
+        QCOMPARE(ui->T1()->text(), QStringLiteral("\r\n"));
     }
 
     void longLinesScrollInsteadOfWrapping()

@@ -1,6 +1,7 @@
 #include "about/frmabout.h"
 
 #include "appinfo.h"
+#include "shared/dialogfont.h"
 #include "shared/dialogs.h"
 #include "shared/programicon.h"
 
@@ -58,6 +59,7 @@ frmAbout::frmAbout(Dialogs &dialogs, const sysinfo::Platform &platform)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(382, 237);
+    setFont(dialogFont());
     createControls();
 
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

@@ -7,12 +7,14 @@
 #include "mainwindow/textbox.h"
 #include "mainwindow/textencoding.h"
 #include "mainwindow/textfile.h"
+#include "shared/dialogfont.h"
 #include "shared/dialogs.h"
 #include "shared/programicon.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -37,15 +39,6 @@ QRect twipRect(int left, int top, int width, int height)
     return QRect(px(left), px(top), px(width), px(height));
 }
 
-QFont dialogFont()
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                      QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    font.setPointSizeF(8.25);
-    return font;
-}
-
 template <typename Widget> Widget *named(Widget *widget, const char *name)
 {
     widget->setObjectName(QLatin1String(name));
@@ -64,6 +57,7 @@ Form1::Form1(Dialogs &dialogs, QWidget *parent)
     setWindowTitle(Title);
     setWindowIcon(programIcon());
     createControls();
+    nameForScreenReaders();
     createMenus();
     setTabOrder();
     connectCommands();
@@ -132,8 +126,26 @@ void Form1::createControls()
     Bar->setGeometry(twipRect(0, 6615, 8535, 360));
     Bar->showMessage(StatusCaption);
 
-    for (QPushButton *button : {Command2, Knop, Command1, static_cast<QPushButton *>(Command3)})
+    // No button is the window's default, so Enter in a text box makes a line
+    // break; Enter on a focused button presses it all the same (eventFilter).
+    for (QPushButton *button : {Command2, Knop, Command1, static_cast<QPushButton *>(Command3)}) {
         button->setAutoDefault(false);
+        button->installEventFilter(this);
+    }
+}
+
+// What a screen reader says for controls whose caption does not tell it.
+void Form1::nameForScreenReaders()
+{
+    Label1->setBuddy(T1);
+    T1->setAccessibleName(Label1->text());
+    Label2->setBuddy(T2);
+    T2->setAccessibleName(Label2->text());
+    Command3->setAccessibleName(QStringLiteral("Остановить"));
+    Command3->setAccessibleDescription(QStringLiteral("Прерывает обработку текста"));
+    Pr->setAccessibleName(QStringLiteral("Ход обработки"));
+    // The thin strip over Bar only draws a line.
+    StatusBar1->setAccessibleName(QStringLiteral("Разделитель"));
 }
 
 void Form1::createMenus()
@@ -168,6 +180,19 @@ void Form1::connectCommands()
     connect(Command1, &QPushButton::clicked, this, &Form1::command1Click);
     connect(MnSave, &QAction::triggered, this, &Form1::command1Click);
     connect(mnuAbout, &QAction::triggered, this, &Form1::mnuAboutClick);
+}
+
+// Enter or Return on a focused button presses it, as Space does.
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // A run is in progress exactly while Knop is disabled.

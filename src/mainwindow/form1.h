@@ -31,11 +31,17 @@ public:
 
     const QString &answerText() const { return AnswerText; }
 
+    // Opens a text file into T1 as the open command does; also for a file
+    // named on the command line.
+    void openFile(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createControls();
+    void nameForScreenReaders();
     void createMenus();
     void setTabOrder();
     void connectCommands();
@@ -45,7 +51,6 @@ private:
     void command3Click();
     void mnExitClick();
     void command2Click();
-    void openFile(const QString &path);
     void command1Click();
     void mnuAboutClick();
 

@@ -123,8 +123,12 @@ void TestFrmAbout::layout()
     for (const auto &[name, geometry] : controls)
         QCOMPARE(about.findChild<QWidget *>(name)->geometry(), geometry);
     QCOMPARE(about.findChild<QLabel *>("picIcon")->contentsRect().size(), QSize(32, 32));
-    QCOMPARE(about.findChild<QPushButton *>("cmdSysInfo")->text(),
-             QStringLiteral("&System Info..."));
+    auto *cmdSysInfo = about.findChild<QPushButton *>("cmdSysInfo");
+    QCOMPARE(cmdSysInfo->text(), QStringLiteral("&System Info..."));
+    // The main window's dialog font, with room around the caption.
+    QCOMPARE(cmdSysInfo->font().pointSizeF(), 8.25);
+    QVERIFY(cmdSysInfo->fontMetrics().horizontalAdvance(QStringLiteral("System Info...")) <=
+            cmdSysInfo->width() - 12);
 
     // An etched line: grey, with a wider white line one pixel below.
     QList<std::pair<QRect, QColor>> lines;

@@ -3,9 +3,10 @@
 # dialogs as a user meets them. Sourced, not run; the caller sets PID to the
 # program's process once it has started it.
 
+E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 WORK="$(mktemp -d)"
-PID="" XVFB="" MAIN=""
-trap 'kill $PID $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
+PID="" XVFB="" ATSPI="" MAIN=""
+trap 'kill $PID $ATSPI $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
 fail() {
     echo "FAIL: $*" >&2
@@ -58,11 +59,21 @@ copy() {
     clipboard
 }
 
-# Reads the box titled Вельтор as a user can (Ctrl+C), expects it to say $1
-# with one OK button, and answers it with Return.
+# The program's windows and controls as a screen reader meets them (atspi.py).
+atspi() { /usr/bin/python3 "$E2E_DIR/atspi.py" "$@"; }
+# Expects the screen reader's view to hold the lines $1.
+reads() {
+    local view
+    view=$(atspi read) || fail "the accessibility tree cannot be read"
+    [[ "$view" == *"$1"* ]] || fail "a screen reader reads:"$'\n'"$view"$'\n'"expected:"$'\n'"$1"
+}
+
+# Reads the box titled Вельтор as a user can (Ctrl+C) and as a screen reader
+# does, expects it to say $1 with one OK button, and answers it with Return.
 notice() {
     local copied line=---------------------------
     take "Вельтор"
+    reads "$(printf 'alert «Вельтор»\n  label «%s»\n  push button «OK»' "$1")"
     copied=$(copy)
     [ "$copied" = "$(printf "%s\n" "$line" Вельтор "$line" "$1" "$line" "OK   " "$line")" ] ||
         fail "expected the box «$1», got:"$'\n'"$copied"
@@ -95,6 +106,13 @@ black_rows() { import -window "$MAIN" -crop "1x${HEIGHT}+$1+0" txt:- | awk -F'[,
 
 # The program has ended once it is gone or a zombie waiting for us.
 ended() { [ "$(awk '{ print $3 }' "/proc/$PID/stat" 2>/dev/null || echo Z)" = Z ]; }
+
+# Starts the accessibility bus, where the program and screen readers meet,
+# with the caller's environment.
+start_atspi() {
+    /usr/libexec/at-spi-bus-launcher --launch-immediately &
+    ATSPI=$!
+}
 
 # Starts Xvfb, which picks a free display and writes it once it accepts
 # clients, and exports DISPLAY.

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Usage: install.sh PATH/TO/cmake BUILD-DIR. Installs the build into a scratch
-# root and checks the program, its icons and its desktop entry there.
+# root and checks the program, its icons, its desktop entry and its metainfo there.
 set -euo pipefail
 
-if ! command -v desktop-file-validate >/dev/null; then
-    echo "SKIPPED: desktop-file-validate is not installed (scripts/test installs it)"
-    exit 77 # what CTest is told means "skipped"
-fi
+for tool in desktop-file-validate appstreamcli; do
+    command -v "$tool" >/dev/null ||
+        { echo "SKIPPED: no $tool (scripts/test installs it)" && exit 77; } # 77: "skipped"
+done
 ROOT="$(mktemp -d)"
 trap 'rm -rf "$ROOT"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -20,8 +20,16 @@ complaints=$(desktop-file-validate "$entry" 2>&1) || true
 [ -z "$complaints" ] || fail "desktop-file-validate: $complaints"
 value() { sed -n "s/^$1=//p" "$entry"; }
 [ "$(value Name)" = "Вельтор" ] || fail "the entry is named «$(value Name)»"
-[ -x "$PREFIX/bin/$(value Exec)" ] || fail "Exec=$(value Exec) is not an installed program"
-if ldd "$PREFIX/bin/$(value Exec)" | grep "not found"; then fail "libraries are missing"; fi
+[ "$(value Exec)" = "veltor %f" ] || fail "Exec=$(value Exec) does not take the file opened with it"
+[ -x "$PREFIX/bin/veltor" ] || fail "bin/veltor is not an installed program"
+if ldd "$PREFIX/bin/veltor" | grep "not found"; then fail "libraries are missing"; fi
+[ "$(value MimeType)" = "text/plain;" ] || fail "the entry is not offered for text files"
+metainfo=$(echo "$PREFIX"/share/metainfo/*.metainfo.xml)
+[ -f "$metainfo" ] || fail "no metainfo in share/metainfo"
+complaints=$(appstreamcli validate --no-net "$metainfo" 2>&1) || fail "appstreamcli validate: $complaints"
+grep -q "<launchable type=\"desktop-id\">veltor.desktop</launchable>" "$metainfo" ||
+    fail "the metainfo does not launch veltor.desktop"
+grep -q "<image>https://.*/screenshot.png</image>" "$metainfo" || fail "the metainfo has no screenshot"
 for size in 16 32 48; do
     icon="$PREFIX/share/icons/hicolor/${size}x$size/apps/$(value Icon).png"
     [ -f "$icon" ] || fail "Icon=$(value Icon) but there is no ${icon#"$PREFIX"/}"
