@@ -112,6 +112,18 @@ wait $watcher || fail "the status bar never read 5000"
 counts=$(grep -c '^[0-9]' counts.txt)
 [ "$counts" -gt 20 ] || fail "the status bar read $counts counts: $(grep '^[0-9]' counts.txt | xargs)"
 
+step "the stop button, clicked right after Knop on 20,000 characters, asks during the run"
+set_clipboard "$(printf 'Привет мир%.0s' {1..2000})"
+click 140 150
+focus "$MAIN"
+xdotool key ctrl+a ctrl+v
+click 188 308 # Knop
+click 60 372  # Command3
+notice "Вы уверены, что хотите остановить процесс?!" "Да Нет"
+notice "Обработка завершена!"
+count=$(atspi read | sed -n 's/.*status bar «Длина обработанного участка: \([0-9]*\)».*/\1/p')
+[ "${count:-20000}" -lt 20000 ] || fail "the run was not stopped: «$count»"
+
 step "Файл → Выход ends the program"
 menu_item 1 5 5 # Файл → Выход
 wait_for ended

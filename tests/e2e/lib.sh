@@ -69,13 +69,18 @@ reads() {
 }
 
 # Reads the box titled Вельтор as a user can (Ctrl+C) and as a screen reader
-# does, expects it to say $1 with one OK button, and answers it with Return.
+# does, expects it to say $1 with the buttons $2 (default: OK), and answers it
+# with Return, which presses its default button.
 notice() {
-    local copied line=---------------------------
+    local copied line=--------------------------- button said="" pressable=""
     take "Вельтор"
-    reads "$(printf 'alert «Вельтор»\n  label «%s»\n  push button «OK»' "$1")"
+    for button in ${2:-OK}; do
+        said+=$'\n'"  push button «$button»"
+        pressable+="$button   "
+    done
+    reads "$(printf 'alert «Вельтор»\n  label «%s»' "$1")$said"
     copied=$(copy)
-    [ "$copied" = "$(printf "%s\n" "$line" Вельтор "$line" "$1" "$line" "OK   " "$line")" ] ||
+    [ "$copied" = "$(printf "%s\n" "$line" Вельтор "$line" "$1" "$line" "$pressable" "$line")" ] ||
         fail "expected the box «$1», got:"$'\n'"$copied"
     xdotool key Return
     wait_for not viewable "$W"
