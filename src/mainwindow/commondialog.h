@@ -1,13 +1,14 @@
 #pragma once
 
+#include "shared/dialogs.h"
+
 #include <QString>
 
-class Dialogs;
 class QWidget;
 
 // The one file dialog of the main window, used for opening and for saving.
-// The commands set its flags before showing it and read back the chosen
-// name, which is empty after a cancel.
+// The commands set its flags before showing it; showing it returns the
+// chosen name, which is empty after a cancel.
 class CommonDialog
 {
 public:
@@ -15,12 +16,16 @@ public:
 
     QString Filter = QStringLiteral("Текстовые файлы(*.txt)|*.txt");
     int Flags = 0;
-    QString FileName;
 
-    void ShowOpen();
-    void ShowSave();
+    QString ShowOpen() { return show(FileDialogRequest::Mode::Open); }
+    QString ShowSave() { return show(FileDialogRequest::Mode::Save); }
 
 private:
+    QString show(FileDialogRequest::Mode mode)
+    {
+        return dialogs_.fileName(parent_, {mode, Filter, Flags});
+    }
+
     Dialogs &dialogs_;
     QWidget *parent_;
 };

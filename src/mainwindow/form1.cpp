@@ -239,16 +239,15 @@ void Form1::closeEvent(QCloseEvent *event)
 void Form1::command2Click()
 {
     Com.Flags = FileDialogFlags::FileMustExist | FileDialogFlags::HideReadOnly;
-    Com.ShowOpen();
-    if (!Com.FileName.isEmpty())
-        openFile(Com.FileName);
+    if (const QString path = Com.ShowOpen(); !path.isEmpty())
+        openFile(path);
 }
 
 // Puts a text file into T1, read in the encoding it is in. A run in progress
 // goes on over the new text.
 void Form1::openFile(const QString &path)
 {
-    FileNumber = FreeFile();
+    FileNumber = freeFileNumber();
     TextFile file(FileNumber, path);
     QByteArray bytes;
     if (!file.openForReading() || !file.readAll(&bytes)) {
@@ -263,14 +262,14 @@ void Form1::openFile(const QString &path)
 void Form1::command1Click()
 {
     Com.Flags = FileDialogFlags::OverwritePrompt;
-    Com.ShowSave();
-    FileNumber = FreeFile();
-    if (Com.FileName.isEmpty()) {
+    const QString path = Com.ShowSave();
+    FileNumber = freeFileNumber();
+    if (path.isEmpty()) {
         message(QStringLiteral("Имя файла не задано!"), MsgBox::Exclamation,
                 Title + QLatin1Char('!'));
         return;
     }
-    TextFile file(FileNumber, Com.FileName);
+    TextFile file(FileNumber, path);
     qsizetype unrepresentable = 0;
     const QByteArray bytes = encodeText(T2->text(), file.encoding(), &unrepresentable);
     if (unrepresentable > 0 &&
@@ -279,8 +278,7 @@ void Form1::command1Click()
                 .arg(unrepresentable)) != MsgBox::Yes)
         return;
     if (!file.openForAppending() || !file.appendLine(bytes))
-        reportFileError(QStringLiteral("Не удалось записать в файл"), Com.FileName,
-                        file.errorString());
+        reportFileError(QStringLiteral("Не удалось записать в файл"), path, file.errorString());
 }
 
 // Shows the About window modally; a run in progress waits until it is closed.

@@ -108,7 +108,7 @@ bool isPipeOrSocket(const QString &path)
 
 } // namespace
 
-qint16 FreeFile()
+qint16 freeFileNumber()
 {
     for (qint16 number = 1; number <= 255; ++number) {
         if (!numbersInUse.test(size_t(number)))

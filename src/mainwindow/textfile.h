@@ -7,7 +7,7 @@
 
 // The lowest file number from 1 to 255 that no open TextFile holds, or 0
 // when all are taken.
-qint16 FreeFile();
+qint16 freeFileNumber();
 
 // A numbered text file, opened, used and closed within one command; closed
 // when it goes out of scope.
