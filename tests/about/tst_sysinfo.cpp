@@ -88,7 +88,7 @@ private:
 
 } // namespace
 
-class TestSysInfo : public QObject
+class SysInfoTest : public QObject
 {
     Q_OBJECT
 
@@ -97,7 +97,7 @@ private slots:
     void startSysInfo();
 };
 
-void TestSysInfo::startSysInfo_data()
+void SysInfoTest::startSysInfo_data()
 {
     QTest::addColumn<Keys>("keys");
     QTest::addColumn<QStringList>("launches");
@@ -131,7 +131,7 @@ void TestSysInfo::startSysInfo_data()
 
 // Two clicks: each looks afresh and starts the tool again. Only the tool's
 // file exists, so only it starts.
-void TestSysInfo::startSysInfo()
+void SysInfoTest::startSysInfo()
 {
     QFETCH(Keys, keys);
     QFETCH(QStringList, launches);
@@ -145,5 +145,5 @@ void TestSysInfo::startSysInfo()
     QCOMPARE(system.openKeys, 0);
 }
 
-QTEST_APPLESS_MAIN(TestSysInfo)
+QTEST_APPLESS_MAIN(SysInfoTest)
 #include "tst_sysinfo.moc"
