@@ -105,3 +105,16 @@ start_xvfb() {
     DISPLAY=":$(cat "$WORK/display")"
     export DISPLAY
 }
+
+# The menu bar's height: the client area starts with a black line across its
+# whole width, under a menu bar that is not black. Fails while the window
+# is not drawn yet (all black).
+menu_height() {
+    sort -n <(black_rows 4) <(black_rows 284) <(black_rows 564) | uniq -c |
+        awk '$1 == 3 && found == "" { found = $2 } END { if (found == "" || found == 0) exit 1; print found }'
+}
+# Sets WIDTH and HEIGHT to the main window's size and MENU_HEIGHT to the menu bar's.
+measure_main() {
+    eval "$(xdotool getwindowgeometry --shell "$MAIN" | grep -E '^(WIDTH|HEIGHT)=')"
+    MENU_HEIGHT=$(wait_for menu_height)
+}
