@@ -14,6 +14,11 @@ STAND_IN="$(realpath "$2")"
 source "$(dirname "$0")/../e2e/lib.sh"
 start_xvfb
 unset WINEPATH
+# A wine server of its own: the widget tests' desktop, which has no display,
+# outlives them for a while and would take this program's windows.
+wineserver -k 2>/dev/null || true
+wineserver -w
+wineserver -p >/dev/null 2>&1 </dev/null
 
 # The Windows form of a path on the build machine.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
