@@ -120,11 +120,25 @@ start_atspi() {
 }
 
 # Starts Xvfb, which picks a free display and writes it once it accepts
-# clients, and exports DISPLAY.
+# clients; it never resets, as a reset when a client leaves may take the
+# server away before the next one connects. Exports DISPLAY.
 start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
     XVFB=$!
     wait_for test -s "$WORK/display"
     DISPLAY=":$(cat "$WORK/display")"
     export DISPLAY
+}
+
+# The menu bar's height: the client area starts with a black line across its
+# whole width, under a menu bar that is not black. Fails while the window
+# is not drawn yet (all black).
+menu_height() {
+    sort -n <(black_rows 4) <(black_rows 284) <(black_rows 564) | uniq -c |
+        awk '$1 == 3 && found == "" { found = $2 } END { if (found == "" || found == 0) exit 1; print found }'
+}
+# Sets WIDTH and HEIGHT to the main window's size and MENU_HEIGHT to the menu bar's.
+measure_main() {
+    eval "$(xdotool getwindowgeometry --shell "$MAIN" | grep -E '^(WIDTH|HEIGHT)=')"
+    MENU_HEIGHT=$(wait_for menu_height)
 }
