@@ -222,18 +222,15 @@ void Form1::mnExitClick()
         endProgram();
 }
 
+// The close goes ahead unless the user answers No during a run.
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (!busy()) {
-        event->accept();
+    if (!busy())
         return;
-    }
-    if (ask(QStringLiteral("Вы в процессе обработки! Хотите выйти?!")) == MsgBox::No) {
+    if (ask(QStringLiteral("Вы в процессе обработки! Хотите выйти?!")) == MsgBox::No)
         event->ignore();
-        return;
-    }
-    event->accept();
-    endProgram();
+    else
+        endProgram();
 }
 
 void Form1::command2Click()

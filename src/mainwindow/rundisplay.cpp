@@ -55,9 +55,9 @@ void RunDisplay::setProgressMaximum(float maximum)
 void RunDisplay::setProgressValue(float value)
 {
     QProgressBar *bar = c_.Pr;
+    // The run's bar starts at 0.
     const auto filled = [bar](int v) {
-        const qint64 span = qint64(bar->maximum()) - bar->minimum();
-        return span > 0 ? (v - bar->minimum()) * qint64(bar->width()) / span : 0;
+        return bar->maximum() > 0 ? qint64(v) * bar->width() / bar->maximum() : 0;
     };
     const qint64 before = filled(bar->value());
     bar->setValue(int(value));

@@ -129,7 +129,7 @@ void TextBox::startGrowing()
     x_ = 0;
     widest_ = 0;
     widestLine_ = 0;
-    visibleLines_ = viewport()->height() / qMax(1, fontMetrics().lineSpacing()) + 2;
+    visibleLines_ = viewport()->height() / fontMetrics().lineSpacing() + 2;
     visibleWidth_ = viewport()->width() + metrics_.maxWidth();
     for (qsizetype i = 0; i < text_.size(); ++i)
         growBy(i);

@@ -2,7 +2,7 @@
 // with the button or the keyboard, and asked for the system-information tool
 // on a system that has none.
 
-#include "../scripteddialogs.h"
+#include "scripteddialogs.h"
 #include "about/frmabout.h"
 
 #include <QLabel>

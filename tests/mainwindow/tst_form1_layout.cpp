@@ -1,5 +1,6 @@
 #include "form1driver.h"
 
+#include <QAccessible>
 #include <QDir>
 #include <QScrollBar>
 #include <QTimer>
@@ -49,6 +50,24 @@ private slots:
             seen.save(saved);
             QFAIL(qPrintable("the window looks different: " + saved));
         }
+    }
+
+    // What a screen reader says of the controls whose captions do not tell it.
+    void controlsAreNamedForScreenReaders()
+    {
+        QStringList heard;
+        for (const char *name : {"T1", "T2", "Command3", "Pr", "StatusBar1"}) {
+            QAccessibleInterface *control =
+                QAccessible::queryAccessibleInterface(ui->control(name));
+            heard << control->text(QAccessible::Name) + QLatin1Char('|') +
+                         control->text(QAccessible::Description);
+            for (const auto &[label, relation] : control->relations(QAccessible::Label))
+                heard.last() += QStringLiteral("|labelled by ") + label->text(QAccessible::Name);
+        }
+        QCOMPARE(heard, (QStringList{"Оригинал||labelled by Оригинал",
+                                     "Обработанный текст||labelled by Обработанный текст",
+                                     "Остановить|Прерывает обработку текста", "Ход обработки|",
+                                     "Разделитель|"}));
     }
 
     void windowCannotBeResizedOrMaximized()
