@@ -1,5 +1,6 @@
-// The launcher's Windows side against the real registry, file system and
-// process start, run under Wine. The case to run is named on the command line.
+// The launcher's Windows side against the real registry and file system, and
+// the program's resources, run under Wine (the start of the tool is tested
+// with the whole program). The case to run is named on the command line.
 
 #include "about/sysinfo.h"
 
@@ -8,7 +9,6 @@
 #include <cstdio>
 #include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -21,7 +21,6 @@ int failures = 0;
                  : (std::printf("FAIL line %d: %s\n", __LINE__, #condition), ++failures, void()))
 
 const std::string testKey = "SOFTWARE\\Veltor tests";
-const std::string pathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
 
 // Stores `size` bytes of `text`, which need not include its terminating zero.
 void setText(const std::string &key, const std::string &name, const std::string &text, DWORD size)
@@ -79,45 +78,6 @@ void files()
     CHECK(!query.isOrdinaryFile(hidden));
 }
 
-// Waits, for a few seconds at most, for the note the stand-in tool writes
-// when it has been started, and takes it away for the next start.
-std::string takeNote(const std::string &tool)
-{
-    const std::string note = tool + ".ran";
-    for (int tries = 0; tries < 500; ++tries) {
-        std::ifstream in(note, std::ios::binary);
-        if (in) {
-            std::stringstream text;
-            text << in.rdbuf();
-            in.close();
-            DeleteFileA(note.c_str());
-            return text.str();
-        }
-        Sleep(10);
-    }
-    return "no note";
-}
-
-void launch()
-{
-    // A space in the folder, and a program named like the path's first word:
-    // a command line split at the space would start that one instead.
-    const std::string fakeTool = folderOfThisProgram() + "\\fake_tool.exe";
-    const std::string folder = folderOfThisProgram() + "\\Shared Tools dir";
-    const std::string tool = folder + "\\MSINFO32.EXE";
-    const std::string decoy = folderOfThisProgram() + "\\Shared.exe";
-    CreateDirectoryA(folder.c_str(), nullptr);
-    CopyFileA(fakeTool.c_str(), tool.c_str(), FALSE);
-    CopyFileA(fakeTool.c_str(), decoy.c_str(), FALSE);
-    DeleteFileA((tool + ".ran").c_str());
-
-    setText(pathKey, "PATH", tool, tool.size() + 1);
-    CHECK(sysinfo::StartSysInfo(sysinfo::systemPlatform()));
-    CHECK(takeNote(tool) == '"' + tool + "\"\n" + std::to_string(SW_SHOWNORMAL));
-    CHECK(!sysinfo::systemPlatform().launcher.start(folder + "\\missing.exe"));
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, pathKey.c_str());
-}
-
 std::wstring versionText(const std::vector<char> &info, const wchar_t *name)
 {
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904b0\\") + name;
@@ -158,7 +118,7 @@ void resources()
 int main(int argc, char **argv)
 {
     const std::map<std::string, void (*)()> cases{
-        {"registry", registry}, {"files", files}, {"launch", launch}, {"resources", resources}};
+        {"registry", registry}, {"files", files}, {"resources", resources}};
     const auto found = cases.find(argc == 2 ? argv[1] : "");
     if (found == cases.end())
         return 2;
