@@ -1,14 +1,17 @@
 #include "measurement.h"
 
-#include "shared/dialogs.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/rundisplay.h"
 #include "mainwindow/textbox.h"
 #include "sampletext.h"
+#include "shared/dialogs.h"
 #include "transform/processingrun.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -129,14 +132,22 @@ Measurement measure(const Case &benchCase)
     m.characters = n;
     m.pump = timeSteps(n, [](qsizetype) {});
 
-    auto *bar = form.findChild<QStatusBar *>(QStringLiteral("Bar"));
-    auto *progress = form.findChild<QProgressBar *>(QStringLiteral("Pr"));
-    progress->setMaximum(int(n));
+    // The window's own display of a run, less the result box.
+    const auto control = [&form](const char *name) {
+        return form.findChild<QObject *>(QLatin1String(name));
+    };
+    RunDisplay display(
+        {&form, static_cast<TextBox *>(control("T1")), static_cast<TextBox *>(control("T2")),
+         static_cast<QLabel *>(control("L")), static_cast<QProgressBar *>(control("Pr")),
+         static_cast<QStatusBar *>(control("Bar")), static_cast<QPushButton *>(control("Knop")),
+         static_cast<QAction *>(control("MnKod"))},
+        dialogs);
+    display.setProgressMaximum(float(n));
     m.floor = timeSteps(n, [&](qsizetype i) {
-        bar->showMessage(withCount(QStringLiteral("Длина обработанного участка:"), i));
-        progress->setValue(int(i));
+        display.setStatusText(withCount(QStringLiteral("Длина обработанного участка:"), i));
+        display.setProgressValue(float(i));
     });
-    progress->setValue(0);
+    display.setProgressValue(0);
 
     QElapsedTimer clock;
     TenthsClock tenths(n, clock);

@@ -65,10 +65,13 @@ void RunDisplay::setProgressValue(float value)
         bar->update();
 }
 
-// The status bar repaints its message at once.
+// The status bar would repaint its message at once, on its own; it is painted
+// at the next pump instead, with the rest of the step's changes.
 void RunDisplay::setStatusText(const QString &text)
 {
+    c_.Bar->setUpdatesEnabled(false);
     c_.Bar->showMessage(text);
+    c_.Bar->setUpdatesEnabled(true);
 }
 
 // Disabling the focused Knop hands the focus on; it comes back with the command.
