@@ -175,9 +175,7 @@ void TextBox::keepViewAtStart()
     if (cursor.position() == 0 && !cursor.hasSelection() && horizontalScrollBar()->value() == 0 &&
         verticalScrollBar()->value() == 0)
         return;
-    moveCursor(QTextCursor::Start);
-    horizontalScrollBar()->setValue(0);
-    verticalScrollBar()->setValue(0);
+    moveCursor(QTextCursor::Start); // scrolls back to the start as well
 }
 
 void TextBox::fitHorizontalScrollBar()

@@ -75,6 +75,8 @@ private slots:
         QCOMPARE(ui->form.minimumSize(), ui->form.maximumSize());
         QVERIFY(!(ui->form.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(ui->form.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(ui->form.windowIcon().availableSizes(),
+                 (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
         // Drawn at that size, not at the nearest size of a bitmap font.
         QCOMPARE(QFontInfo(ui->button("Knop")->font()).pointSizeF(), 8.25);
     }
