@@ -84,6 +84,7 @@ private slots:
         QCOMPARE(shownAtNotice, result);
         QCOMPARE(ui->T2()->textCursor().position(), 0);
         QCOMPARE(ui->caption("L"), withCount("Размер текста в символах:", source.size()));
+        QCOMPARE(ui->control("L")->size(), ui->control("L")->sizeHint()); // the whole caption
         QCOMPARE(ui->status(), withCount("Длина обработанного участка:", source.size()));
         QCOMPARE(ui->progress(), 0);
         QCOMPARE(ui->dialogs.texts(), QStringList{Done});

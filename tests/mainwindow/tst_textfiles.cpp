@@ -396,6 +396,8 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
             QVERIFY(dialog);
+            QCOMPARE(dialog->acceptMode(),
+                     saving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
             dialog->setDirectory(path("A"));
             filterShown =
                 dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"))->currentText();
