@@ -1,7 +1,6 @@
 #include "shared/dialogs.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -55,26 +54,6 @@ private slots:
                                     QStringLiteral("Вельтор")),
                  answer);
         QCOMPARE(shown, seen);
-    }
-
-    // Ctrl+C copies what the box says, the way Windows lays it out.
-    void ctrlCCopiesTitleTextAndButtons()
-    {
-        QTimer::singleShot(0, this, [] {
-            QWidget *box = QApplication::activeModalWidget();
-            QVERIFY(box);
-            QWidget *focused = box->focusWidget() ? box->focusWidget() : box;
-            QTest::keyClick(focused, Qt::Key_C, Qt::ControlModifier);
-            QTest::keyClick(focused, Qt::Key_Return);
-        });
-        Dialogs dialogs;
-        QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Обработка завершена!"),
-                                    MsgBox::Exclamation, QStringLiteral("Вельтор")),
-                 MsgBox::Ok);
-        const QString line = QStringLiteral("---------------------------\n");
-        QCOMPARE(QApplication::clipboard()->text(), line + QStringLiteral("Вельтор\n") + line +
-                                                        QStringLiteral("Обработка завершена!\n") +
-                                                        line + QStringLiteral("OK   \n") + line);
     }
 };
 
