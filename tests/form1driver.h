@@ -4,61 +4,63 @@
 #include "mainwindow/textbox.h"
 #include "scripteddialogs.h"
 #include "transform/swapconsonant.h"
-#include "typing.h"
 
 #include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 
+#include <memory>
+
+// Types text one key at a time; QTest's own typing knows only ASCII.
+inline void typeText(QWidget *widget, const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() ? 2 : 1;
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, text.mid(i, length), {});
+        i += length - 1;
+    }
+}
+
 // Drives the main window as a user would: clicks, typing, menu choices.
 struct Form1Driver
 {
     ScriptedDialogs dialogs;
     Form1 form{dialogs};
+    std::unique_ptr<AfterCharacters> trigger;
 
-    Form1Driver()
-    {
-        form.show();
-        form.activateWindow();
-    }
+    Form1Driver() { form.show(), form.activateWindow(); }
 
     template <typename T = QWidget> T *control(const char *name) const
     {
-        T *found = form.findChild<T *>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        if (T *found = form.findChild<T *>(QLatin1String(name)))
+            return found;
+        qFatal("no control %s", name);
     }
-
     TextBox *T1() const { return control<TextBox>("T1"); }
     TextBox *T2() const { return control<TextBox>("T2"); }
     QPushButton *button(const char *name) const { return control<QPushButton>(name); }
     QString caption(const char *label) const { return control<QLabel>(label)->text(); }
     QString status() const { return control<QStatusBar>("Bar")->currentMessage(); }
     int progress() const { return control<QProgressBar>("Pr")->value(); }
-    bool busy() const { return !button("Knop")->isEnabled(); }
 
-    void click(const char *buttonName) { QTest::mouseClick(button(buttonName), Qt::LeftButton); }
-
+    void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     // Opens the item's menu from the menu bar and clicks the item.
     void choose(const char *itemName)
     {
         auto *item = control<QAction>(itemName);
-        QMenu *menu = nullptr;
         for (QAction *entry : form.menuBar()->actions()) {
-            if (entry->menu() && entry->menu()->actions().contains(item))
-                menu = entry->menu();
+            if (QMenu *menu = entry->menu(); menu && menu->actions().contains(item)) {
+                QTest::mouseClick(form.menuBar(), Qt::LeftButton, {},
+                                  form.menuBar()->actionGeometry(entry).center());
+                QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
+            }
         }
-        QTest::mouseClick(form.menuBar(), Qt::LeftButton, {},
-                          form.menuBar()->actionGeometry(menu->menuAction()).center());
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
     }
-
+    // Types text with its CR LF line breaks as Return keys.
     void type(TextBox *box, const QString &text)
     {
         box->setFocus();
@@ -69,15 +71,18 @@ struct Form1Driver
             typeText(box, lines[i]);
         }
     }
+    // Does `action` once `count` characters of the next run have been appended.
+    void after(qsizetype count, std::function<void()> action)
+    {
+        trigger = std::make_unique<AfterCharacters>(count, std::move(action));
+    }
 
-    // The text as the run turns it.
     static QString swapped(QString text)
     {
         for (QChar &c : text)
             c = SwapConsonant(c);
         return text;
     }
-
     // What a box shows, with its line breaks written as CR LF.
     static QString shown(const TextBox *box)
     {

@@ -4,52 +4,43 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QList>
-#include <QObject>
 #include <QStringList>
 
 #include <functional>
 
 // Answers the program's modal boxes from a script instead of a person and
 // remembers what was shown.
-class ScriptedDialogs : public Dialogs
+struct ScriptedDialogs : Dialogs
 {
-public:
     struct Box
     {
         QString text;
         int style;
         QString title;
     };
-
     QList<Box> shown;
     QList<int> answers;    // for the next Yes/No questions, in order
     QStringList fileNames; // for the next file dialogs, in order
     QList<FileDialogRequest> fileRequests;
     bool ended = false;
-    // Called while a box is shown, before it is answered.
-    std::function<void(const Box &)> whileShown;
+    std::function<void()> whileShown; // called while a box is up
 
     int messageBox(QWidget *, const QString &text, int style, const QString &title) override
     {
         shown.append({text, style, title});
         if (whileShown)
-            whileShown(shown.last());
+            whileShown();
         if (style != MsgBox::YesNo)
             return MsgBox::Ok;
-        if (answers.isEmpty()) {
-            qWarning("unexpected question: %s", qPrintable(text));
-            return MsgBox::No;
-        }
+        if (answers.isEmpty())
+            qFatal("unexpected question: %s", qPrintable(text));
         return answers.takeFirst();
     }
-
     QString fileName(QWidget *, const FileDialogRequest &request) override
     {
         fileRequests.append(request);
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
-
     void endProgram() override { ended = true; }
 
     QStringList texts() const
@@ -61,9 +52,8 @@ public:
     }
 };
 
-// Runs an action once the processing run has appended a given number of
-// characters: it is delivered once per event pump of the run, and the run
-// pumps once before each character.
+// Does an action once the run has appended `count` characters: the run pumps
+// events once before each character, and this is delivered once per pump.
 class AfterCharacters : public QObject
 {
 public:

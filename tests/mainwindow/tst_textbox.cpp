@@ -1,17 +1,7 @@
-#include "mainwindow/textbox.h"
+#include "form1driver.h"
 
 #include <QScrollBar>
-#include <QTest>
 #include <QTextBlock>
-#include <QTextCursor>
-
-#include "typing.h"
-
-// What a box shows, with its line breaks written as CR LF.
-static QString shownText(const TextBox &box)
-{
-    return box.toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-}
 
 class TextBoxTest : public QObject
 {
@@ -111,7 +101,7 @@ private slots:
         QCOMPARE(box.textCursor().position(), 0);
 
         box.showWholeText();
-        QCOMPARE(shownText(box), box.text());
+        QCOMPARE(Form1Driver::shown(&box), box.text());
         QVERIFY2(qAbs(box.horizontalScrollBar()->maximum() - across) <= 2,
                  qPrintable(QString::number(box.horizontalScrollBar()->maximum() - across)));
         QCOMPARE(box.verticalScrollBar()->maximum(), down);

@@ -1,8 +1,10 @@
-// The processing run against a fake window that logs what the run does to it,
-// so that the order of the steps and the moments other commands act are seen.
+// The coding of a character, and the processing run against a fake window
+// that logs what the run does to it, so that the order of the steps and the
+// moments other commands act are seen.
 
 #include "shared/msgbox.h"
 #include "transform/processingrun.h"
+#include "transform/swapconsonant.h"
 #include "transform/windowops.h"
 
 #include <QTest>
@@ -32,14 +34,20 @@ public:
         log << QStringLiteral("notice %1 %2 %3").arg(text).arg(style).arg(title);
         return MsgBox::Ok;
     }
-    bool pumpEvents() override
-    {
-        log << "pump";
-        return atPump(++pumps);
-    }
+    bool pumpEvents() override { return log << "pump", atPump(++pumps); }
 };
 
-class ProcessingRunTest : public QObject
+namespace {
+QStringList step(const QString &appended, int length, int i)
+{
+    return {"lock", "pump", "append " + appended,
+            QStringLiteral("Длина обработанного участка: %1").arg(length),
+            "value " + QString::number(i)};
+}
+const QStringList Ending{"enable", "unlock", "value 0", "notice Обработка завершена! 48 T"};
+} // namespace
+
+class TransformTest : public QObject
 {
     Q_OBJECT
 
@@ -49,24 +57,27 @@ class ProcessingRunTest : public QObject
 
     void run() { ProcessingRun(window, {RunFlag, CurrentChar, AnswerText}, QStringLiteral("T")); }
 
-    static QStringList step(const QString &appended, int length, int i)
-    {
-        return {"lock", "pump", "append " + appended,
-                QStringLiteral("Длина обработанного участка: %1").arg(length),
-                "value " + QString::number(i)};
-    }
-
-    static QStringList ending()
-    {
-        return {"enable", "unlock", "value 0", "notice Обработка завершена! 48 T"};
-    }
-
 private slots:
     void init()
     {
         window = LoggingWindow();
-        RunFlag = False;
         CurrentChar = AnswerText = QStringLiteral("x");
+    }
+
+    // Ten pairs in both cases; every other code unit is left alone.
+    void swapConsonantExchangesTheTwentyPairs()
+    {
+        QString all;
+        for (int code = 0; code <= 0xFFFF; ++code)
+            all += QChar(char16_t(code));
+        QString changed;
+        for (QChar c : all) {
+            QCOMPARE(SwapConsonant(SwapConsonant(c)), c);
+            if (SwapConsonant(c) != c)
+                changed += c, changed += SwapConsonant(c);
+        }
+        QCOMPARE(changed, QStringLiteral("БЩВШГЧДЦЖХЗФКТЛСМРНППНРМСЛТКФЗХЖЦДЧГШВЩБ"
+                                         "бщвшгчдцжхзфктлсмрнппнрмслткфзхжцдчгшвщб"));
     }
 
     void stepsInOrder()
@@ -75,7 +86,7 @@ private slots:
         window.result = QStringLiteral("old");
         run();
         const QStringList start{"clear", "Размер текста в символах: 2", "max 2", "disable"};
-        QCOMPARE(window.log, start + step("щ", 1, 1) + step("ш", 2, 2) + ending());
+        QCOMPARE(window.log, start + step("щ", 1, 1) + step("ш", 2, 2) + Ending);
         QCOMPARE(CurrentChar, QStringLiteral("ш"));
         QCOMPARE(RunFlag, False);
         QCOMPARE(AnswerText, QStringLiteral("1"));
@@ -95,10 +106,7 @@ private slots:
     void sourceEmptiedMidRun()
     {
         window.source = QStringLiteral("аа");
-        window.atPump = [this](int) {
-            window.source.clear();
-            return true;
-        };
+        window.atPump = [this](int) { return window.source.clear(), true; };
         run();
         QCOMPARE(window.result, QString());
         QCOMPARE(window.log.mid(3, 10), step("", 0, 1) + step("", 0, 2));
@@ -109,14 +117,10 @@ private slots:
     void stopFinishesTheCurrentCharacter()
     {
         window.source = QStringLiteral("бвгд");
-        window.atPump = [this](int pump) {
-            if (pump == 2)
-                RunFlag = False;
-            return true;
-        };
+        window.atPump = [this](int pump) { return RunFlag = pump == 2 ? False : RunFlag, true; };
         run();
         QCOMPARE(window.result, QStringLiteral("щш"));
-        QCOMPARE(window.log.mid(8), step("ш", 2, 2) + QStringList{"lock"} + ending());
+        QCOMPARE(window.log.mid(8), step("ш", 2, 2) + QStringList{"lock"} + Ending);
     }
 
     void endedProgramAbandonsTheRun()
@@ -130,5 +134,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(ProcessingRunTest)
-#include "tst_processingrun.moc"
+QTEST_APPLESS_MAIN(TransformTest)
+#include "tst_transform.moc"

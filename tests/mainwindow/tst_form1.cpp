@@ -1,0 +1,248 @@
+#include "form1driver.h"
+
+#include <QAccessible>
+#include <QDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+const QString Done = QStringLiteral("Обработка завершена!");
+const QString Source = QStringLiteral("Съешь же ещё этих мягких\r\nфранцузских булок");
+
+// A sentence over and over up to `size` characters.
+QString book(qsizetype size, const QString &separator)
+{
+    QString text;
+    while (text.size() < size)
+        text += QStringLiteral("Съешь же ещё этих мягких французских булок.") + separator;
+    return text.left(size);
+}
+
+QString counted(qsizetype count)
+{
+    return QStringLiteral("Длина обработанного участка: %1").arg(count);
+}
+} // namespace
+
+class Form1Test : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1Driver> ui;
+
+private slots:
+    void init() { ui = std::make_unique<Form1Driver>(); }
+    void cleanup() { ui.reset(); }
+
+    // Every control, caption, font and picture of both windows, pixel for
+    // pixel. After an intended change of the look, copy the picture that the
+    // failure names over the reference.
+    void windowsLookAsTheyDid_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::newRow("main window") << "form1";
+        QTest::newRow("About window") << "about";
+    }
+    void windowsLookAsTheyDid()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("The pictures are of the Linux fonts and style");
+#endif
+        QFETCH(QString, window);
+        QVERIFY(QTest::qWaitForWindowActive(&ui->form));
+        QImage seen = ui->form.grab().toImage();
+        if (window == QLatin1String("about")) {
+            QTimer::singleShot(0, &ui->form, [&seen] {
+                seen = QApplication::activeModalWidget()->grab().toImage();
+                QApplication::activeModalWidget()->close();
+            });
+            ui->choose("mnuAbout");
+        }
+        const QImage reference(QFINDTESTDATA("pictures/" + window + ".png"));
+        if (seen.convertToFormat(reference.format()) != reference) {
+            seen.save(QDir::current().absoluteFilePath(window + ".png"));
+            QFAIL(qPrintable("the window looks different: " + window + ".png"));
+        }
+    }
+
+    // What a screen reader says of the controls whose captions do not tell it.
+    void controlsAreNamedForScreenReaders()
+    {
+        QStringList heard;
+        for (const char *name : {"T1", "T2", "Command3", "Pr", "StatusBar1"}) {
+            QAccessibleInterface *control =
+                QAccessible::queryAccessibleInterface(ui->control(name));
+            heard << control->text(QAccessible::Name) + '|' +
+                         control->text(QAccessible::Description);
+            for (const auto &[label, relation] : control->relations(QAccessible::Label))
+                heard.last() += "|labelled by " + label->text(QAccessible::Name);
+        }
+        QCOMPARE(heard, (QStringList{"Оригинал||labelled by Оригинал",
+                                     "Обработанный текст||labelled by Обработанный текст",
+                                     "Остановить|Прерывает обработку текста", "Ход обработки|",
+                                     "Разделитель|"}));
+    }
+
+    void keyboardAndWindowFrame()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(&ui->form));
+        // Space, Return or Enter on the focused Knop report the empty source.
+        for (Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter})
+            QTest::keyClick(QApplication::focusWidget(), key);
+        QCOMPARE(ui->dialogs.texts(), QStringList(3, "Введите текст в поле Оригинал!"));
+        QStringList order;
+        for (int i = 0; i < 7; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order,
+                 (QStringList{"Knop", "Command1", "Command2", "Command3", "T1", "T2", "Knop"}));
+        // No button is the window's default: Return in a box is a line break.
+        QTest::keyClick(ui->T1(), Qt::Key_Return);
+        QCOMPARE(ui->T1()->text(), QStringLiteral("\r\n"));
+
+        QCOMPARE(ui->form.minimumSize(), ui->form.maximumSize());
+        QVERIFY(!(ui->form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(ui->form.windowIcon().availableSizes(),
+                 (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
+        // Drawn at that size, not at the nearest size of a bitmap font.
+        QCOMPARE(QFontInfo(ui->button("Knop")->font()).pointSizeF(), 8.25);
+    }
+
+    void runShowsTheWholeResult_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("typed") << "Привет,\r\nмир!"
+                               << "Нмишек,\r\nрим!";
+        QTest::newRow("one line of 20,000") << book(20'000, " ") << "";
+        QTest::newRow("5,000 in lines") << book(5'000, "\r\n") << "";
+    }
+    void runShowsTheWholeResult()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, result);
+        if (result.isEmpty())
+            ui->T1()->setText(source), result = Form1Driver::swapped(source);
+        else
+            ui->type(ui->T1(), source);
+        QString shownAtNotice;
+        ui->dialogs.whileShown = [&] { shownAtNotice = Form1Driver::shown(ui->T2()); };
+        ui->click("Knop");
+
+        QCOMPARE(ui->T1()->text(), source);
+        QCOMPARE(ui->T2()->text(), result);
+        QCOMPARE(shownAtNotice, result);
+        QCOMPARE(ui->T2()->textCursor().position(), 0);
+        QCOMPARE(ui->caption("L"),
+                 QStringLiteral("Размер текста в символах: %1").arg(source.size()));
+        QCOMPARE(ui->control("L")->size(), ui->control("L")->sizeHint()); // the whole caption
+        QCOMPARE(ui->status(), counted(source.size()));
+        QCOMPARE(ui->progress(), 0);
+        QCOMPARE(ui->dialogs.texts(), QStringList{Done});
+        QCOMPARE(ui->dialogs.shown[0].style, MsgBox::Exclamation);
+        QCOMPARE(ui->dialogs.shown[0].title, QStringLiteral("Вельтор"));
+        QCOMPARE(ui->form.answerText(), QStringLiteral("1"));
+        QVERIFY(ui->control<QAction>("MnKod")->isEnabled());
+        QVERIFY(!ui->T1()->isLocked() && !ui->T2()->isLocked());
+        QCOMPARE(ui->form.focusWidget(), ui->button("Knop"));
+    }
+
+    // Each step's count and progress value are painted before the next step
+    // changes them; a repaint for another reason may show one twice.
+    void everyStepIsPainted()
+    {
+        struct PaintLog : QObject
+        {
+            QList<int> counts, values;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() != QEvent::Paint)
+                    return false;
+                if (auto *bar = qobject_cast<QStatusBar *>(watched))
+                    counts << bar->currentMessage().section(' ', -1).toInt();
+                else
+                    values << qobject_cast<QProgressBar *>(watched)->value();
+                return false;
+            }
+        } log;
+        ui->control("Bar")->installEventFilter(&log);
+        ui->control("Pr")->installEventFilter(&log);
+        ui->T1()->setText(book(300, "\r\n"));
+        ui->click("Knop");
+
+        QList<int> everyStep(300);
+        std::iota(everyStep.begin(), everyStep.end(), 1);
+        for (QList<int> painted : {log.counts, log.values}) {
+            painted.removeAll(0);
+            QVERIFY(std::is_sorted(painted.begin(), painted.end()));
+            painted.erase(std::unique(painted.begin(), painted.end()), painted.end());
+            QCOMPARE(painted, everyStep);
+        }
+    }
+
+    // Stop, Выход or the close button asked during a run; the answer decides.
+    void commandsDuringRun_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("stop button, Да") << "Command3" << int(MsgBox::Yes);
+        QTest::newRow("Стоп, Да") << "MnStp" << int(MsgBox::Yes);
+        QTest::newRow("Выход, Нет") << "MnExit" << int(MsgBox::No);
+        QTest::newRow("Выход, Да") << "MnExit" << int(MsgBox::Yes);
+        QTest::newRow("close button, Да") << "close" << int(MsgBox::Yes);
+    }
+    void commandsDuringRun()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, answer);
+        const bool stop = command != QLatin1String("MnExit") && command != QLatin1String("close");
+        ui->type(ui->T1(), Source);
+        ui->dialogs.answers = {answer};
+        ui->after(4, [&] {
+            QVERIFY(ui->T1()->isLocked() && ui->T2()->isLocked());
+            if (command == QLatin1String("Command3"))
+                ui->click("Command3");
+            else if (command == QLatin1String("close"))
+                ui->form.close();
+            else
+                ui->choose(qPrintable(command));
+        });
+        ui->click("Knop");
+
+        const QString question = stop
+                                     ? QStringLiteral("Вы уверены, что хотите остановить процесс?!")
+                                     : QStringLiteral("Вы в процессе обработки! Хотите выйти?!");
+        const bool ended = !stop && answer == MsgBox::Yes;
+        // A stop lets the character in hand be appended; an exit ends where the run stands.
+        const qsizetype length = answer == MsgBox::No ? Source.size() : 4 + stop;
+        QCOMPARE(ui->T2()->text(), Form1Driver::swapped(Source.left(length)));
+        QCOMPARE(ui->dialogs.texts(),
+                 ended ? QStringList{question} : (QStringList{question, Done}));
+        QCOMPARE(ui->dialogs.shown[0].style, MsgBox::YesNo);
+        QCOMPARE(ui->dialogs.ended, ended);
+        QCOMPARE(ui->form.isVisible(), !ended);
+        QCOMPARE(ui->form.answerText(), QString::number(ended ? MsgBox::Yes : MsgBox::Ok));
+        if (!ended) {
+            QCOMPARE(ui->status(), counted(length));
+            QCOMPARE(ui->progress(), 0);
+            QCOMPARE(ui->form.focusWidget(), ui->button("Knop"));
+        }
+    }
+
+    void idleCommandsAskNothing()
+    {
+        ui->click("Command3");
+        ui->choose("MnStp");
+        QVERIFY(ui->form.close());
+        QVERIFY(!ui->dialogs.ended); // the last window closed ends the program
+        ui->choose("MnExit");
+        QVERIFY(ui->dialogs.ended);
+        QVERIFY(ui->dialogs.shown.isEmpty());
+    }
+};
+
+QTEST_MAIN(Form1Test)
+#include "tst_form1.moc"
