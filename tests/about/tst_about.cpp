@@ -13,9 +13,13 @@
 
 namespace {
 
+// Value types and status codes as Windows numbers them.
+constexpr std::uint32_t RegSz = 1, RegDword = 4, RegBinary = 3;
+constexpr long Success = 0, FileNotFound = 2, MoreData = 234;
+
 struct Value
 {
-    std::uint32_t type = sysinfo::RegSz;
+    std::uint32_t type = RegSz;
     std::string data; // the stored bytes, with a terminating zero only when written here
 };
 using Keys = std::map<std::string, std::map<std::string, Value>>; // key -> name -> value
@@ -27,7 +31,7 @@ const QString Unavailable = QStringLiteral("System Information Is Unavailable At
 
 Value text(const std::string &s)
 {
-    return {sysinfo::RegSz, s + '\0'};
+    return {RegSz, s + '\0'};
 }
 
 // Only the tool's file exists, so only it starts.
@@ -44,11 +48,11 @@ struct ScriptedSystem : sysinfo::Registry, sysinfo::FileQuery, sysinfo::Launcher
         if (root != 0x80000002u || options != 0 || access != 0x20019u) // HKLM, KEY_READ
             wrongAccess << QString::fromStdString(name);
         if (!keys.count(name))
-            return sysinfo::ErrorFileNotFound;
+            return FileNotFound;
         opened.push_back(name);
         key = opened.size();
         ++openKeys;
-        return sysinfo::ErrorSuccess;
+        return Success;
     }
     long queryValue(sysinfo::KeyHandle key, const std::string &name, std::uint32_t &type,
                     unsigned char *data, std::uint32_t &size) override
@@ -56,13 +60,13 @@ struct ScriptedSystem : sysinfo::Registry, sysinfo::FileQuery, sysinfo::Launcher
         const auto &values = keys.at(opened.at(key - 1));
         const auto found = values.find(name);
         if (found == values.end())
-            return sysinfo::ErrorFileNotFound;
+            return FileNotFound;
         const std::string &bytes = found->second.data;
         if (bytes.size() > std::exchange(size, bytes.size()))
-            return sysinfo::ErrorMoreData;
+            return MoreData;
         std::copy(bytes.begin(), bytes.end(), data);
         type = found->second.type;
-        return sysinfo::ErrorSuccess;
+        return Success;
     }
     void closeKey(sysinfo::KeyHandle) override { --openKeys; }
     bool isOrdinaryFile(const std::string &path) override
@@ -143,17 +147,16 @@ private slots:
         QTest::newRow("1024 bytes with the zero, read whole")
             << Keys{path(text(x1023))} << q(x1023);
         QTest::newRow("1024 bytes without a zero, read whole")
-            << Keys{path({sysinfo::RegSz, x1023 + 'y'})} << q(x1023 + 'y');
+            << Keys{path({RegSz, x1023 + 'y'})} << q(x1023 + 'y');
         QTest::newRow("32-bit number as decimal")
-            << Keys{path({sysinfo::RegDword, std::string("\x78\x56\x34\x12", 4)})}
-            << q("305419896");
+            << Keys{path({RegDword, std::string("\x78\x56\x34\x12", 4)})} << q("305419896");
         QTest::newRow("path of another type is left empty")
-            << Keys{path({3, "\x01"}), toolFolder} << q("");
+            << Keys{path({RegBinary, "\x01"}), toolFolder} << q("");
         // Otherwise the folder value, when it holds the tool.
         QTest::newRow("1025 bytes are not found, the folder is")
             << Keys{path(text(x1023 + 'y')), toolFolder} << QStringList{Tool};
         QTest::newRow("zero-length path, the folder is")
-            << Keys{path({sysinfo::RegSz, ""}), toolFolder} << QStringList{Tool};
+            << Keys{path({RegSz, ""}), toolFolder} << QStringList{Tool};
         QTest::newRow("folder without the tool") << Keys{folder("C:\\Tools")} << QStringList{};
         QTest::newRow("key without the path, no folder key")
             << Keys{{PathKey, {}}} << QStringList{};

@@ -67,22 +67,25 @@ private slots:
         }
     }
 
-    // What a screen reader says of the controls whose captions do not tell it.
+    // What a screen reader says of the controls whose captions do not tell
+    // it, and their sizes, by which it finds them under the pointer.
     void controlsAreNamedForScreenReaders()
     {
         QStringList heard;
         for (const char *name : {"T1", "T2", "Command3", "Pr", "StatusBar1"}) {
             QAccessibleInterface *control =
                 QAccessible::queryAccessibleInterface(ui->control(name));
-            heard << control->text(QAccessible::Name) + '|' +
+            const QSize size = control->rect().size();
+            heard << QStringLiteral("%1x%2 ").arg(size.width()).arg(size.height()) +
+                         control->text(QAccessible::Name) + '|' +
                          control->text(QAccessible::Description);
             for (const auto &[label, relation] : control->relations(QAccessible::Label))
                 heard.last() += "|labelled by " + label->text(QAccessible::Name);
         }
-        QCOMPARE(heard, (QStringList{"Оригинал||labelled by Оригинал",
-                                     "Обработанный текст||labelled by Обработанный текст",
-                                     "Остановить|Прерывает обработку текста", "Ход обработки|",
-                                     "Разделитель|"}));
+        QCOMPARE(heard, (QStringList{"281x249 Оригинал||labelled by Оригинал",
+                                     "289x249 Обработанный текст||labelled by Обработанный текст",
+                                     "89x25 Остановить|Прерывает обработку текста",
+                                     "537x25 Ход обработки|", "569x2 Разделитель|"}));
     }
 
     void keyboardAndWindowFrame()
