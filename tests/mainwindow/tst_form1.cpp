@@ -204,6 +204,7 @@ private slots:
         const bool stop = command != QLatin1String("MnExit") && command != QLatin1String("close");
         ui->type(ui->T1(), Source);
         ui->dialogs.answers = {answer};
+        int progressAfterAnswer = -1;
         ui->after(4, [&] {
             QVERIFY(ui->T1()->isLocked() && ui->T2()->isLocked());
             if (command == QLatin1String("Command3"))
@@ -212,6 +213,7 @@ private slots:
                 ui->form.close();
             else
                 ui->choose(qPrintable(command));
+            progressAfterAnswer = ui->progress();
         });
         ui->click("Knop");
 
@@ -225,6 +227,7 @@ private slots:
         QCOMPARE(ui->dialogs.texts(),
                  ended ? QStringList{question} : (QStringList{question, Done}));
         QCOMPARE(ui->dialogs.shown[0].style, MsgBox::YesNo);
+        QCOMPARE(progressAfterAnswer, stop ? 0 : 4); // a stop empties the bar at once
         QCOMPARE(ui->dialogs.ended, ended);
         QCOMPARE(ui->form.isVisible(), !ended);
         QCOMPARE(ui->form.answerText(), QString::number(ended ? MsgBox::Yes : MsgBox::Ok));
