@@ -1,0 +1,12 @@
+// Stands in for the system-information tool: leaves an empty
+// "<its own path>.ran" beside itself.
+
+#include <windows.h>
+
+int main()
+{
+    char note[MAX_PATH + 4];
+    lstrcpyA(note + GetModuleFileNameA(nullptr, note, MAX_PATH), ".ran");
+    return CloseHandle(CreateFileA(note, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)) ? 0
+                                                                                                : 1;
+}
