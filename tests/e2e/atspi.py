@@ -1,6 +1,5 @@
-"""The program as a screen reader meets it, through AT-SPI. `atspi.py read` prints its windows
-with the shown controls a reader announces; `atspi.py counts N` prints each new count in the
-status bar until it shows N."""
+"""The program as a screen reader meets it. `read` prints its windows and shown controls; `counts
+N STEPS` prints each new count in the status bar until N, and fails unless it was more than STEPS."""
 
 import re
 import sys
@@ -26,15 +25,14 @@ def show_controls(node):
             show_controls(child)
 
 
-def show_counts(last):
+def show_counts(last, steps):
     seen = set()
 
     def on_name(event):
-        if event.source.getRole() == pyatspi.ROLE_STATUS_BAR:
-            count = re.sub(r"\D", "", event.source.name)
-            if count not in seen:
-                seen.add(count)
-                print(count, flush=True)
+        count = re.sub(r"\D", "", event.source.name)
+        if event.source.getRole() == pyatspi.ROLE_STATUS_BAR and count and count not in seen:
+            seen.add(count)
+            print(count, flush=True)
             if count == last:
                 pyatspi.Registry.stop()
 
@@ -42,11 +40,11 @@ def show_counts(last):
     print("watching", flush=True)
     GLib.timeout_add_seconds(20, pyatspi.Registry.stop)
     pyatspi.Registry.start()
-    return 0 if last in seen else 1
+    return 0 if last in seen and len(seen) > steps else 1
 
 
 if sys.argv[1] == "counts":
-    sys.exit(show_counts(sys.argv[2]))
+    sys.exit(show_counts(sys.argv[2], int(sys.argv[3])))
 apps = [app for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "veltor"]
 if not apps or not apps[0].childCount:
     sys.exit(1)  # not on the bus yet
