@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Usage: e2e.sh PATH/TO/veltor. Drives the program on Xvfb as a user does, text
-# through the clipboard (xdotool cannot type Cyrillic), and reads it as a screen
-# reader does, through AT-SPI on a D-Bus session of its own.
+# Usage: e2e.sh PATH/TO/veltor. Drives the program on Xvfb as a user does (Cyrillic through the
+# clipboard), and reads it as a screen reader does, through AT-SPI on a D-Bus session of its own.
 set -euo pipefail
 
 source "$(dirname "$0")/lib.sh"

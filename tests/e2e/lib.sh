@@ -1,12 +1,15 @@
-# Shared by the end-to-end tests on Linux and under Wine: an X server of their
-# own, and the program's windows, boxes and dialogs as a user meets them.
-# Sourced; the caller sets PID to the program's process.
+# Shared by the end-to-end tests on Linux and under Wine: an X server of their own, and
+# the program's windows as a user meets them. Sourced; the caller sets PID to the program.
 
 E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 PID="" XVFB="" ATSPI="" MAIN=""
 
 need() { for tool; do command -v "$tool" >/dev/null || { echo "SKIPPED: no $tool (scripts/test installs it)" && exit 77; }; done; }
-fail() { echo "FAIL: $* (windows shown: $(windows | xargs -rn1 xdotool getwindowname | paste -sd,))" >&2 && exit 1; }
+fail() {
+    echo "FAIL: $*" >&2
+    [ -z "$MAIN" ] || echo "  windows shown: $(windows | xargs -rn1 xdotool getwindowname | paste -sd,)" >&2
+    exit 1
+}
 step() { echo "--- $*"; }
 not() { ! "$@"; }
 # Runs "$@" every 0.1 s until it succeeds, for at most 10 s, and prints what it printed.
@@ -15,8 +18,8 @@ wait_for() {
     fail "gave up waiting for: $*"
 }
 
-# Makes the current folder WORK with a Windows-1251 source.txt and the result of
-# coding it, and starts Xvfb; a reset could take it away between two clients.
+# Makes the current folder WORK with a Windows-1251 source.txt and the result of coding
+# it, and starts Xvfb without resets: one could take it away between two clients.
 begin() {
     WORK="$(mktemp -d)"
     trap 'kill $PID $ATSPI $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
@@ -54,8 +57,7 @@ menu() {
 
 clipboard_is() { [ "$(timeout 2 xclip -selection clipboard -o 2>/dev/null)" = "$1" ]; }
 set_clipboard() { printf '%s' "$1" | xclip -selection clipboard -i &>/dev/null && wait_for clipboard_is "$1"; }
-# Enters path $2 in the file dialog titled $1. Waits for its completion list
-# too to go: while that is up it takes the next click.
+# Enters path $2 in the file dialog titled $1, and waits for its completion list too to go.
 file_dialog() {
     take "$1"
     set_clipboard "$2"
@@ -68,8 +70,7 @@ reads() {
     view=$(wait_for /usr/bin/python3 "$E2E_DIR/atspi.py" read)
     [[ "$view" == *"$1"* ]] || fail "a screen reader reads:"$'\n'"$view"$'\n'"expected:"$'\n'"$1"
 }
-# Waits for the box titled Вельтор, expects a screen reader, where one listens,
-# to read $1 and the buttons $2 (default: OK) there, and presses the default one.
+# Expects the next box to read $1 with the buttons $2 (default: OK), and presses the default one.
 notice() {
     take "Вельтор"
     [ -z "$ATSPI" ] || reads "alert «Вельтор»"$'\n'"  label «$1»$(printf '\n  push button «%s»' ${2:-OK})"

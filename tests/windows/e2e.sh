@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Usage: e2e.sh PACKAGE/veltor.exe STAND-IN-TOOL.exe, in the prefix WINEPREFIX.
-# Drives the package alone (nothing on WINEPATH) on Xvfb as a user does, with
-# Cyrillic in files and the clipboard: xdotool types it wrongly under Wine.
+# Usage: e2e.sh PACKAGE/veltor.exe STAND-IN-TOOL.exe, in the prefix WINEPREFIX. Drives the
+# package alone (nothing on WINEPATH) on Xvfb as a user does, with Cyrillic through the clipboard.
 set -euo pipefail
 
 source "$(dirname "$0")/../e2e/lib.sh"
