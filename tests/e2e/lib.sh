@@ -1,94 +1,63 @@
-# Shared by the end-to-end tests: a virtual X server of their own, waiting,
-# finding and focusing windows, the clipboard, and the program's boxes and
-# dialogs as a user meets them. Sourced, not run; the caller sets PID to the
-# program's process once it has started it.
+# Shared by the end-to-end tests on Linux and under Wine: an X server of their own, and
+# the program's windows as a user meets them. Sourced; the caller sets PID to the program.
 
 E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-WORK="$(mktemp -d)"
 PID="" XVFB="" ATSPI="" MAIN=""
-trap 'kill $PID $ATSPI $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
 
+need() { for tool; do command -v "$tool" >/dev/null || { echo "SKIPPED: no $tool (scripts/test installs it)" && exit 77; }; done; }
 fail() {
     echo "FAIL: $*" >&2
-    for id in $(windows); do echo "  window $id «$(xdotool getwindowname "$id")»" >&2; done
+    [ -z "$MAIN" ] || echo "  windows shown: $(windows | xargs -rn1 xdotool getwindowname | paste -sd,)" >&2
     exit 1
 }
 step() { echo "--- $*"; }
 not() { ! "$@"; }
-
-# Runs "$@" every 0.1 s until it succeeds, for at most 10 s: what has not
-# happened by then is not coming. Prints what "$@" printed on success.
+# Runs "$@" every 0.1 s until it succeeds, for at most 10 s, and prints what it printed.
 wait_for() {
-    local tries=100
-    until "$@"; do
-        ((--tries)) || fail "gave up waiting for: $*"
-        sleep 0.1
-    done
+    for _ in {1..100}; do "$@" && return || sleep 0.1; done
+    fail "gave up waiting for: $*"
 }
 
-# The program's mapped windows; its popups are named after the executable.
-windows() { xdotool search --all --onlyvisible --pid "$PID" 2>/dev/null || true; }
-viewable() { xwininfo -id "$1" 2>/dev/null | grep -q "Map State: IsViewable"; }
+# Makes the current folder WORK with a Windows-1251 source.txt and the result of coding
+# it, and starts Xvfb without resets: one could take it away between two clients.
+begin() {
+    WORK="$(mktemp -d)"
+    trap 'kill $PID $ATSPI $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
+    cd "$WORK"
+    printf 'Съешь же ещё этих мягких французских булок,\r\nда выпей чаю. Ёлка!' | iconv -f UTF-8 -t CP1251 >source.txt
+    printf 'Лъевь хе ебё экиж рячтиж змапдуфлтиж щусот,\r\nца шыней гаю. Ёста!\r\n' | iconv -f UTF-8 -t CP1251 >expected.txt
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>display 2>/dev/null &
+    XVFB=$!
+    wait_for test -s display
+    export DISPLAY=":$(cat display)"
+}
+
+# The program's shown windows, and the first one titled $1 other than the main window.
+windows() { xdotool search --all --onlyvisible --pid "$PID" "$@" 2>/dev/null || true; }
+window() { windows --name "^$1\$" | grep -vxm1 "$MAIN"; }
 main_alone() { [ "$(windows)" = "$MAIN" ]; }
-# Prints the first mapped window named $1 other than the main window.
-window() {
-    local id
-    for id in $(windows); do
-        [ "$id" != "$MAIN" ] && [ "$(xdotool getwindowname "$id")" = "$1" ] && echo "$id" && return
-    done
-    return 1
-}
-
-# Without a window manager nobody hands the keyboard over: give it to the
-# window the user is looking at, as a click on its title bar would.
+gone() { [[ " $(windows | xargs) " != *" $1 "* ]]; }
+# Without a window manager the keyboard goes where it is sent.
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 focus() { xdotool windowfocus "$1" && wait_for focused "$1"; }
-# Waits for the window named $1, W, and focuses it.
 take() { W=$(wait_for window "$1") && focus "$W"; }
-# Clicks at (x, y) of the main window's client area, below the menu bar.
+
+# Waits for the main window; its client area is 465 pixels high under the menu bar.
+main_window() {
+    MAIN=$(wait_for window "Вельтор")
+    MENU_HEIGHT=$(($(xdotool getwindowgeometry --shell "$MAIN" | sed -n 's/^HEIGHT=//p') - 465))
+}
 click() { xdotool mousemove --window "$MAIN" "$1" $((MENU_HEIGHT + $2)) click 1; }
+# Opens the first menu with a click and presses the keys "$@" in it.
+menu() {
+    xdotool mousemove --window "$MAIN" 20 $((MENU_HEIGHT / 2)) click 1
+    wait_for not main_alone
+    xdotool key "$@"
+}
 
-clipboard() { timeout 2 xclip -selection clipboard -o 2>/dev/null || true; }
-clipboard_is() { [ "$(clipboard)" = "$1" ]; }
+clipboard_is() { [ "$(timeout 2 xclip -selection clipboard -o 2>/dev/null)" = "$1" ]; }
 set_clipboard() { printf '%s' "$1" | xclip -selection clipboard -i &>/dev/null && wait_for clipboard_is "$1"; }
-# Presses Ctrl+C in the focused window and prints what it copied.
-copy() {
-    set_clipboard "nothing copied"
-    xdotool key ctrl+c
-    wait_for not clipboard_is "nothing copied"
-    clipboard
-}
-
-# The program's windows and controls as a screen reader meets them (atspi.py).
-atspi() { /usr/bin/python3 "$E2E_DIR/atspi.py" "$@"; }
-# Expects the screen reader's view to hold the lines $1.
-reads() {
-    local view
-    view=$(atspi read) || fail "the accessibility tree cannot be read"
-    [[ "$view" == *"$1"* ]] || fail "a screen reader reads:"$'\n'"$view"$'\n'"expected:"$'\n'"$1"
-}
-
-# Reads the box titled Вельтор as a user can (Ctrl+C) and as a screen reader
-# does, expects it to say $1 with the buttons $2 (default: OK), and answers it
-# with Return, which presses its default button.
-notice() {
-    local copied line=--------------------------- button said="" pressable=""
-    take "Вельтор"
-    for button in ${2:-OK}; do
-        said+=$'\n'"  push button «$button»"
-        pressable+="$button   "
-    done
-    # A screen reader reads it too, where one listens (not under Wine).
-    [ -z "$ATSPI" ] || reads "$(printf 'alert «Вельтор»\n  label «%s»' "$1")$said"
-    copied=$(copy)
-    [ "$copied" = "$(printf "%s\n" "$line" Вельтор "$line" "$1" "$line" "$pressable" "$line")" ] ||
-        fail "expected the box «$1», got:"$'\n'"$copied"
-    xdotool key Return
-    wait_for not viewable "$W"
-}
-
-# Enters path $2 in the file dialog titled $1, then waits for its name
-# completion list too to go, as while it is up it takes the next click.
+# Enters path $2 in the file dialog titled $1, and waits for its completion list too to go.
 file_dialog() {
     take "$1"
     set_clipboard "$2"
@@ -96,50 +65,15 @@ file_dialog() {
     wait_for main_alone
 }
 
-# Opens the first menu with a click, the second too with Right if $1 is 2,
-# and clicks item $2 of the $3 items of that menu.
-menu_item() {
-    local popup X Y WIDTH HEIGHT
-    xdotool mousemove --window "$MAIN" 20 $((MENU_HEIGHT / 2)) click 1
-    popup=$(wait_for window veltor)
-    [ "$1" = 1 ] || { xdotool key Right && wait_for not viewable "$popup" && popup=$(wait_for window veltor); }
-    eval "$(xdotool getwindowgeometry --shell "$popup" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
-    xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT * (2 * $2 - 1) / (2 * $3))) click 1
+# Expects a screen reader to read the lines $1 among the program's windows.
+reads() {
+    view=$(wait_for /usr/bin/python3 "$E2E_DIR/atspi.py" read)
+    [[ "$view" == *"$1"* ]] || fail "a screen reader reads:"$'\n'"$view"$'\n'"expected:"$'\n'"$1"
 }
-
-# The pixel rows that are black in column $1 of the main window.
-black_rows() { import -window "$MAIN" -crop "1x${HEIGHT}+$1+0" txt:- | awk -F'[,:]' '/#000000/ { print $2 }'; }
-
-# The program has ended once it is gone or a zombie waiting for us.
-ended() { [ "$(awk '{ print $3 }' "/proc/$PID/stat" 2>/dev/null || echo Z)" = Z ]; }
-
-# Starts the accessibility bus, where the program and screen readers meet,
-# with the caller's environment.
-start_atspi() {
-    /usr/libexec/at-spi-bus-launcher --launch-immediately &
-    ATSPI=$!
-}
-
-# Starts Xvfb, which picks a free display and writes it once it accepts
-# clients; it never resets, as a reset when a client leaves may take the
-# server away before the next one connects. Exports DISPLAY.
-start_xvfb() {
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-    XVFB=$!
-    wait_for test -s "$WORK/display"
-    DISPLAY=":$(cat "$WORK/display")"
-    export DISPLAY
-}
-
-# The menu bar's height: the client area starts with a black line across its
-# whole width, under a menu bar that is not black. Fails while the window
-# is not drawn yet (all black).
-menu_height() {
-    sort -n <(black_rows 4) <(black_rows 284) <(black_rows 564) | uniq -c |
-        awk '$1 == 3 && found == "" { found = $2 } END { if (found == "" || found == 0) exit 1; print found }'
-}
-# Sets WIDTH and HEIGHT to the main window's size and MENU_HEIGHT to the menu bar's.
-measure_main() {
-    eval "$(xdotool getwindowgeometry --shell "$MAIN" | grep -E '^(WIDTH|HEIGHT)=')"
-    MENU_HEIGHT=$(wait_for menu_height)
+# Expects the next box to read $1 with the buttons $2 (default: OK), and presses the default one.
+notice() {
+    take "Вельтор"
+    [ -z "$ATSPI" ] || reads "alert «Вельтор»"$'\n'"  label «$1»$(printf '\n  push button «%s»' ${2:-OK})"
+    xdotool key Return
+    wait_for gone "$W"
 }
