@@ -213,7 +213,6 @@ private slots:
         QTest::newRow("open missing") << false << "gone.txt" << missing;
         QTest::newRow("open folder") << false << "folder.txt" << folder;
         QTest::newRow("open a pipe nobody writes to") << false << "pipe.txt" << NotAFile;
-        QTest::newRow("open a device without end") << false << "/dev/zero" << NotAFile;
         QTest::newRow("save to a vanished folder") << true << "gone/out.txt" << missing;
         QTest::newRow("save to a folder") << true << "folder.txt" << folder;
         QTest::newRow("save to a pipe nobody reads") << true << "pipe.txt" << NotAFile;
@@ -337,9 +336,13 @@ private slots:
         existing.remove(QLatin1Char('"'));
 #endif
         write(existing, "\xe1\xe2");
+        const bool fromHome = typed.startsWith(QLatin1Char('~'));
+#ifdef _WIN32
+        if (fromHome)
+            QSKIP("Windows finds the home folder without HOME");
+#endif
         const QByteArray home = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(dir->path()));
-        const bool fromHome = typed.startsWith(QLatin1Char('~'));
         const QString file = path(fromHome ? typed.mid(2) : typed);
         QString filterShown;
         QTimer::singleShot(0, this, [&] {

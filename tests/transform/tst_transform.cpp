@@ -92,15 +92,6 @@ private slots:
         QCOMPARE(AnswerText, QStringLiteral("1"));
     }
 
-    void emptySourceOnlyAsksForText()
-    {
-        window.result = QStringLiteral("old");
-        run();
-        QCOMPARE(window.log, QStringList{"notice Введите текст в поле Оригинал! 48 T"});
-        QCOMPARE(AnswerText, QStringLiteral("1"));
-        QCOMPARE(RunFlag, False);
-    }
-
     // The open command emptied the source at the first pump: the run goes on
     // to the old length, appending nothing.
     void sourceEmptiedMidRun()
@@ -121,16 +112,6 @@ private slots:
         run();
         QCOMPARE(window.result, QStringLiteral("щш"));
         QCOMPARE(window.log.mid(8), step("ш", 2, 2) + QStringList{"lock"} + Ending);
-    }
-
-    void endedProgramAbandonsTheRun()
-    {
-        window.source = QStringLiteral("бвгд");
-        window.atPump = [](int pump) { return pump < 2; };
-        run();
-        QCOMPARE(window.result, QStringLiteral("щ"));
-        QCOMPARE(window.log.last(), QStringLiteral("pump"));
-        QCOMPARE(RunFlag, True);
     }
 };
 
