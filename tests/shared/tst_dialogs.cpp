@@ -1,6 +1,7 @@
 #include "shared/dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -31,7 +32,7 @@ private slots:
         QFETCH(QString, click);
         QFETCH(int, answer);
         QFETCH(QString, seen);
-        QString shown;
+        QString shown, copied;
         QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
             QStringList captions;
@@ -41,6 +42,8 @@ private slots:
             shown = QStringList{box->windowTitle(), box->text(), QString::number(box->icon()),
                                 captions.join(' ')}
                         .join('|');
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier); // copies it, as on Windows
+            copied = QGuiApplication::clipboard()->text();
             for (QAbstractButton *button : box->buttons()) {
                 if (button->text().remove('&') == click)
                     QTest::mouseClick(button, Qt::LeftButton);
@@ -51,6 +54,9 @@ private slots:
                                     QStringLiteral("Вельтор")),
                  answer);
         QCOMPARE(shown, seen);
+        const QString line = QStringLiteral("---------------------------\n");
+        QString buttons = seen.section('|', 3).replace(' ', QStringLiteral("   ")) + "   \n";
+        QCOMPARE(copied, line + "Вельтор\n" + line + "Готово!\n" + line + buttons + line);
     }
 
     void endProgramLeavesTheEventLoop()
