@@ -46,6 +46,11 @@ struct Form1Driver
     QString caption(const char *label) const { return control<QLabel>(label)->text(); }
     QString status() const { return control<QStatusBar>("Bar")->currentMessage(); }
     int progress() const { return control<QProgressBar>("Pr")->value(); }
+    // The boxes' texts, the size caption, the count and the progress value.
+    QStringList shownState() const
+    {
+        return {T1()->text(), T2()->text(), caption("L"), status(), QString::number(progress())};
+    }
 
     void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     // Opens the item's menu from the menu bar and clicks the item.

@@ -75,13 +75,6 @@ class TextFilesTest : public QObject
 
     void run() { ui->click("Knop"); }
 
-    // What the user sees besides the boxes' texts.
-    QStringList windowState() const
-    {
-        return {ui->T1()->text(), ui->T2()->text(), ui->caption("L"), ui->status(),
-                QString::number(ui->progress())};
-    }
-
 private slots:
     void init()
     {
@@ -230,12 +223,12 @@ private slots:
         QStringList textsBefore, atMessage, after;
         ui->dialogs.whileShown = [&] {
             if (atMessage.isEmpty())
-                atMessage = windowState();
+                atMessage = ui->shownState();
         };
         ui->after(3, [&] {
-            textsBefore = windowState().mid(0, 2);
+            textsBefore = ui->shownState().mid(0, 2);
             saving ? save(file) : open(file);
-            after = windowState();
+            after = ui->shownState();
         });
         run();
         QCOMPARE(after.mid(0, 2), textsBefore);
