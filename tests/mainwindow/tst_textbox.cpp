@@ -73,10 +73,13 @@ private slots:
         // The line feed of a line break split between two appends.
         box.appendText(QStringLiteral("\nдве"));
         QCOMPARE(box.toPlainText(), QStringLiteral("строка\nдве"));
-        const QString wide(300, QChar(u'ж'));
+        // A tab past the right edge is measured to its tab stop all the same.
+        const QString wide = QString(300, QChar(u'ж')) + QStringLiteral("\tж");
         for (QChar c : wide)
             box.appendText(QString(c));
         QTRY_VERIFY(box.horizontalScrollBar()->maximum() > 1000);
+        const QString shownOfWide = box.document()->findBlockByNumber(1).text();
+        QVERIFY(box.fontMetrics().horizontalAdvance(shownOfWide) > box.viewport()->width());
         // The user scrolled; the next character shows the start again.
         box.horizontalScrollBar()->setValue(100);
         QString tall;
@@ -86,7 +89,7 @@ private slots:
             box.appendText(QString(c));
         QCOMPARE(box.horizontalScrollBar()->value(), 0);
         // So too after the user scrolled down, or put the caret elsewhere.
-        box.verticalScrollBar()->setValue(5);
+        box.verticalScrollBar()->setValue(1);
         box.appendText(QString());
         QCOMPARE(box.verticalScrollBar()->value(), 0);
         for (int caret : {1, box.document()->characterCount() - 1}) {

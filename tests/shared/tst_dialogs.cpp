@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-// The real message boxes, answered by clicking their buttons, and the real end of the program.
+// The real message boxes, answered with the mouse or the keyboard, and the real end of the program.
 class DialogsTest : public QObject
 {
     Q_OBJECT
@@ -18,18 +18,18 @@ private slots:
     void boxesShowTheirStyleAndAnswer_data()
     {
         QTest::addColumn<int>("style");
-        QTest::addColumn<QString>("click");
+        QTest::addColumn<QString>("press"); // a button's caption, or the Return key
         QTest::addColumn<int>("answer");
         QTest::addColumn<QString>("seen"); // title|text|icon|buttons
         QTest::newRow("notice") << 48 << "OK" << 1 << "Вельтор|Готово!|2|OK";
         QTest::newRow("plain") << 0 << "OK" << 1 << "Вельтор|Готово!|0|OK";
-        QTest::newRow("Да") << 4 << "Да" << 6 << "Вельтор|Готово!|0|Да Нет";
+        QTest::newRow("Да by Return") << 4 << "Return" << 6 << "Вельтор|Готово!|0|Да Нет";
         QTest::newRow("Нет") << 4 << "Нет" << 7 << "Вельтор|Готово!|0|Да Нет";
     }
     void boxesShowTheirStyleAndAnswer()
     {
         QFETCH(int, style);
-        QFETCH(QString, click);
+        QFETCH(QString, press);
         QFETCH(int, answer);
         QFETCH(QString, seen);
         QString shown, copied;
@@ -44,10 +44,14 @@ private slots:
                         .join('|');
             QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier); // copies it, as on Windows
             copied = QGuiApplication::clipboard()->text();
+            if (press == QLatin1String("Return"))
+                QTest::keyClick(box, Qt::Key_Return);
             for (QAbstractButton *button : box->buttons()) {
-                if (button->text().remove('&') == click)
+                if (button->text().remove('&') == press)
                     QTest::mouseClick(button, Qt::LeftButton);
             }
+            if (box->isVisible()) // the key did nothing
+                box->reject();
         });
         Dialogs dialogs;
         QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Готово!"), style,
