@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Usage: app.sh PATH/TO/veltor. From the project's folder: scripts/run without a display, then the
+# command it advises, as a newcomer runs them; and the command line, which needs no display.
+set -euo pipefail
+source "$(dirname "$0")/../e2e/lib.sh"
+need xvfb-run xdotool xclip
+VELTOR="$(realpath "$1")" WORK="$(mktemp -d)" SESSION=""
+trap '[ -z "$SESSION" ] || kill -- -"$SESSION" 2>/dev/null; rm -rf "$WORK"' EXIT
+cd "$(dirname "$0")/../.."
+unset DISPLAY WAYLAND_DISPLAY
+
+step "the command line: help and version on stdout, a mistake named on stderr with status 2"
+while IFS='|' read -r arguments status stream expected; do
+    code=0 && eval "\"\$VELTOR\" $arguments" >"$WORK/1" 2>"$WORK/2" </dev/null || code=$?
+    [ "$code" = "$status" ] && [ ! -s "$WORK/$((3 - stream))" ] && grep -q "$expected" "$WORK/$stream" ||
+        fail "veltor $arguments: status $code, printed: $(cat "$WORK"/[12])"
+done <<'TABLE'
+--help|0|1|^Использование: .* \[файл\]$
+--version|0|1|^Вельтор 1\.0\.0$
+a.txt b.txt|2|2|один файл
+--frobnicate|2|2|«frobnicate»
+TABLE
+
+step "without a display scripts/run fails and advises a command that shows the window"
+not scripts/run -- -x >/dev/null 2>"$WORK/advice" || fail "scripts/run ended with status 0"
+advice="$(tail -n1 "$WORK/advice")"
+[[ "$advice" == *"xvfb-run -a scripts/run -- -x" ]] || fail "scripts/run advised: $(cat "$WORK/advice")"
+setsid bash -c "$advice" >"$WORK/log" 2>&1 &
+SESSION=$!
+# Runs "$@" until it succeeds while the command lives: it builds first, and the machine may be busy.
+while_alive() { until "$@"; do kill -0 "$SESSION" 2>/dev/null || fail "it ended:$(cat "$WORK/log")"; sleep 0.1; done; }
+PID=$(while_alive pgrep -s "$SESSION" -x veltor)
+export $(tr '\0' '\n' <"/proc/$PID/environ" | grep -E '^(DISPLAY|XAUTHORITY)=')
+while_alive window "Вельтор" >/dev/null
+main_window
+
+step "a file named like an option, after «--»: a box over the window says it cannot be opened"
+copied() { timeout 2 xclip -selection clipboard -o 2>/dev/null | grep -qF "$1"; }
+while_alive window "Вельтор" >/dev/null
+take "Вельтор"
+xdotool key ctrl+c
+wait_for copied "Не удалось открыть файл «-x»"
+xdotool key Return
+menu Up Return || true # xdotool may outlive the server, which ends with the program
+wait "$SESSION" || fail "the advised command ended with status $?"
