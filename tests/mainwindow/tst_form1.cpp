@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QDir>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <algorithm>
@@ -42,8 +43,10 @@ private slots:
     void windowsLookAsTheyDid_data()
     {
         QTest::addColumn<QString>("window");
-        QTest::newRow("main window") << "form1";
-        QTest::newRow("About window") << "about";
+        QTest::addColumn<bool>("darkDesktop");
+        QTest::newRow("main window") << "form1" << false;
+        QTest::newRow("About window") << "about" << false;
+        QTest::newRow("About window on a dark desktop") << "about" << true;
     }
     void windowsLookAsTheyDid()
     {
@@ -51,6 +54,11 @@ private slots:
         QSKIP("The pictures are of the Linux fonts and style");
 #endif
         QFETCH(QString, window);
+        QFETCH(bool, darkDesktop);
+        const auto restore =
+            qScopeGuard([p = QApplication::palette()] { QApplication::setPalette(p); });
+        if (darkDesktop)
+            QApplication::setPalette(QPalette(QColor(40, 40, 40)));
         QVERIFY(QTest::qWaitForWindowActive(&ui->form));
         QImage seen = ui->form.grab().toImage();
         if (window == QLatin1String("about")) {
