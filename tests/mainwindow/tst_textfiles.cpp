@@ -141,7 +141,8 @@ private slots:
         QCOMPARE(read("out"), QByteArray("\r\n\xcd\xec\xe8\xf8\xe5\xea, \xf0\xe8\xec!\r\n"));
     }
 
-    // The user's text gives way to the file's, in the encoding it is in.
+    // The user's text gives way to the file's, in the encoding it is in, and
+    // comes back with Ctrl+Z.
     void openingShowsTheText()
     {
         const QString hello = QStringLiteral("Привет,\r\nмир!");
@@ -153,10 +154,13 @@ private slots:
             {{}, {}}};
         for (const auto &[bytes, text] : files) {
             ui->type(ui->T1(), QStringLiteral("мой текст"));
+            const QString typed = ui->T1()->text();
             write("text.txt", bytes);
             open(path("text.txt"));
             QCOMPARE(ui->T1()->text(), text);
             QCOMPARE(Form1Driver::shown(ui->T1()), text);
+            QTest::keyClick(ui->T1(), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(ui->T1()->text(), typed);
         }
         QVERIFY(ui->dialogs.shown.isEmpty());
     }
