@@ -5,8 +5,10 @@
 #include "shared/dialogs.h"
 #include "shared/programicon.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -106,6 +108,12 @@ void frmAbout::showModal()
 // Runs on every opening, so nothing is kept from the last one.
 void frmAbout::load()
 {
+    // The texts are black, on the light face the window was designed with: on
+    // a dark desktop palette the window takes the style's light one.
+    const QPalette desktop = QApplication::palette();
+    const bool dark = desktop.color(QPalette::Window).lightness() <
+                      desktop.color(QPalette::WindowText).lightness();
+    setPalette(dark ? style()->standardPalette() : QPalette());
     setWindowTitle(QStringLiteral("About ") + AppInfo::title());
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(AppInfo::Major)

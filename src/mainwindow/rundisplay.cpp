@@ -74,12 +74,21 @@ void RunDisplay::setStatusText(const QString &text)
     c_.Bar->setUpdatesEnabled(true);
 }
 
-// Disabling the focused Knop hands the focus on; it comes back with the command.
+// Disabling the focused Knop would hand the focus on to «Сохранить», where a
+// second Enter or Space meant for Knop would save. It rests on the locked
+// result box instead, where those keys do nothing, and goes back to Knop at
+// the end unless the user has moved it. A run started from the menu leaves the
+// focus where it was.
 void RunDisplay::setCommandEnabled(bool enabled)
 {
+    if (!enabled) {
+        knopHadFocus_ = c_.window->focusWidget() == c_.Knop;
+        if (knopHadFocus_)
+            c_.T2->setFocus();
+    }
     c_.Knop->setEnabled(enabled);
     c_.MnKod->setEnabled(enabled);
-    if (enabled)
+    if (enabled && knopHadFocus_ && c_.window->focusWidget() == c_.T2)
         c_.Knop->setFocus();
 }
 

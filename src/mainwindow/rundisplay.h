@@ -50,4 +50,5 @@ private:
     Controls c_;
     Dialogs &dialogs_;
     bool ended_ = false;
+    bool knopHadFocus_ = false; // when the run started
 };

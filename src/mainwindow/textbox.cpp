@@ -66,10 +66,18 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
             });
 }
 
+// One edit, as the user's typing is, so Ctrl+Z brings back what the box held.
 void TextBox::setText(const QString &text)
 {
     text_ = text;
-    replaceView(text_);
+    growing_ = false;
+    scrollBarTimer_.stop();
+    updatingView_ = true;
+    QTextCursor all(document());
+    all.select(QTextCursor::Document);
+    all.insertText(text_); // takes CR LF, lone CR and lone LF each as one line break
+    updatingView_ = false;
+    moveCursor(QTextCursor::Start);
 }
 
 // The run locks both boxes at every character: only a change is passed on,

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -72,6 +73,14 @@ public:
         if (file.isDir()) {
             setDirectory(path);
             nameBox()->clear();
+            return;
+        }
+        // A name with a wildcard is a pattern for the list, as on Windows.
+        if (const QString pattern = file.fileName();
+            pattern.contains(QLatin1Char('*')) || pattern.contains(QLatin1Char('?'))) {
+            setDirectory(file.absolutePath());
+            findChild<QFileSystemModel *>()->setNameFilters({pattern});
+            nameBox()->setText(pattern);
             return;
         }
         const QString name = QDir::toNativeSeparators(path);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -35,6 +36,16 @@ QByteArray utf8Sample()
     for (char16_t c = 0; c < 0x500; ++c)
         text += QChar(c);
     return (text + QStringLiteral("中文 € \uFEFF 😀 \U0010FFFF конец")).toUtf8();
+}
+
+// The names a file dialog's list shows.
+QStringList listedIn(const QFileDialog *dialog)
+{
+    const auto *list = dialog->findChild<QListView *>("listView");
+    QStringList names;
+    for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+        names << list->model()->index(row, 0, list->rootIndex()).data().toString();
+    return names;
 }
 
 } // namespace
@@ -141,7 +152,8 @@ private slots:
         QCOMPARE(read("out"), QByteArray("\r\n\xcd\xec\xe8\xf8\xe5\xea, \xf0\xe8\xec!\r\n"));
     }
 
-    // The user's text gives way to the file's, in the encoding it is in.
+    // The user's text gives way to the file's, in the encoding it is in, and
+    // comes back with Ctrl+Z.
     void openingShowsTheText()
     {
         const QString hello = QStringLiteral("Привет,\r\nмир!");
@@ -153,10 +165,13 @@ private slots:
             {{}, {}}};
         for (const auto &[bytes, text] : files) {
             ui->type(ui->T1(), QStringLiteral("мой текст"));
+            const QString typed = ui->T1()->text();
             write("text.txt", bytes);
             open(path("text.txt"));
             QCOMPARE(ui->T1()->text(), text);
             QCOMPARE(Form1Driver::shown(ui->T1()), text);
+            QTest::keyClick(ui->T1(), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(ui->T1()->text(), typed);
         }
         QVERIFY(ui->dialogs.shown.isEmpty());
     }
@@ -291,6 +306,9 @@ private slots:
         QTest::newRow("save existing, Нет")
             << true << existing << int(MsgBox::No) << QByteArray("\xe1\xe2")
             << QStringList{question, QStringLiteral("Имя файла не задано!")};
+        QTest::newRow("save, a pattern lists what it matches")
+            << true << QStringLiteral("A/фин*") << 0 << QByteArray("<missing>")
+            << QStringList(QStringLiteral("Имя файла не задано!"));
     }
     void realFileDialogTakesTheTypedName()
     {
@@ -329,6 +347,7 @@ private slots:
         qputenv("HOME", QFile::encodeName(dir->path()));
         const QString file = path(fromHome ? typed.mid(2) : typed);
         QString filterShown;
+        QStringList listed;
         bool inA = false;
         QTimer::singleShot(0, this, [&] {
             auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
@@ -347,6 +366,8 @@ private slots:
             inA = name->text().isEmpty() && dialog->directory() == QDir(path("A"));
             name->setText(fromHome ? typed : file);
             QTest::keyClick(name, Qt::Key_Return);
+            if (typed.contains('*')) // the folder is read in the background
+                (void)QTest::qWaitFor([&] { return !(listed = listedIn(dialog)).isEmpty(); });
             if (dialog->isVisible()) // a question answered Нет, or a notice
                 QTest::keyClick(dialog, Qt::Key_Escape);
         });
@@ -362,6 +383,7 @@ private slots:
         QCOMPARE(dialogs.texts(), boxes);
         QCOMPARE(read("A/финал"), QByteArray("decoy"));
         QCOMPARE(filterShown, QStringLiteral("Текстовые файлы(*.txt)"));
+        QCOMPARE(listed, typed.contains('*') ? QStringList{"финал"} : QStringList());
         QVERIFY(inA);
     }
 };
