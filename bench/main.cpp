@@ -7,6 +7,8 @@
 
 #include "measurement.h"
 
+#include "mainwindow/rundisplay.h"
+
 #include <QApplication>
 #include <QProcess>
 #include <QThread>
@@ -118,6 +120,7 @@ int runCase(qsizetype index)
 
 int main(int argc, char *argv[])
 {
+    sendWindowPixelsOverTheConnection();
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     if (args.size() == 3 && args[1] == QLatin1String("--case"))

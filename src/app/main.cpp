@@ -1,10 +1,12 @@
 #include "mainwindow/form1.h"
+#include "mainwindow/rundisplay.h"
 #include "shared/dialogs.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    sendWindowPixelsOverTheConnection();
     QApplication app(argc, argv);
     installQtRussianTranslation(app);
 
