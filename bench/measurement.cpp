@@ -1,17 +1,14 @@
 #include "measurement.h"
 
 #include "mainwindow/form1.h"
-#include "mainwindow/rundisplay.h"
 #include "mainwindow/textbox.h"
 #include "sampletext.h"
 #include "shared/dialogs.h"
 #include "transform/processingrun.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -132,22 +129,28 @@ Measurement measure(const Case &benchCase)
     m.characters = n;
     m.pump = timeSteps(n, [](qsizetype) {});
 
-    // The window's own display of a run, less the result box.
+    // Qt's plain status bar and progress bar over the window's own, driven
+    // with Qt's plain calls.
     const auto control = [&form](const char *name) {
-        return form.findChild<QObject *>(QLatin1String(name));
+        return form.findChild<QWidget *>(QLatin1String(name));
     };
-    RunDisplay display(
-        {&form, static_cast<TextBox *>(control("T1")), static_cast<TextBox *>(control("T2")),
-         static_cast<QLabel *>(control("L")), static_cast<QProgressBar *>(control("Pr")),
-         static_cast<QStatusBar *>(control("Bar")), static_cast<QPushButton *>(control("Knop")),
-         static_cast<QAction *>(control("MnKod"))},
-        dialogs);
-    display.setProgressMaximum(float(n));
-    m.floor = timeSteps(n, [&](qsizetype i) {
-        display.setStatusText(withCount(QStringLiteral("Длина обработанного участка:"), i));
-        display.setProgressValue(float(i));
-    });
-    display.setProgressValue(0);
+    {
+        QStatusBar bar(control("client"));
+        QProgressBar progress(control("client"));
+        bar.setSizeGripEnabled(false);
+        bar.setGeometry(control("Bar")->geometry());
+        progress.setGeometry(control("Pr")->geometry());
+        progress.setTextVisible(false);
+        progress.setRange(0, int(n));
+        bar.show();
+        progress.show();
+        QCoreApplication::processEvents();
+        m.floor = timeSteps(n, [&](qsizetype i) {
+            bar.showMessage(withCount(QStringLiteral("Длина обработанного участка:"), i));
+            progress.setValue(int(i));
+        });
+    }
+    QCoreApplication::processEvents();
 
     QElapsedTimer clock;
     TenthsClock tenths(n, clock);

@@ -1,5 +1,6 @@
 #include "appinfo.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/rundisplay.h"
 #include "shared/dialogs.h"
 
 #include <QApplication>
@@ -113,6 +114,7 @@ int main(int argc, char *argv[])
             return *status;
     }
 
+    sendWindowPixelsOverTheConnection();
     QApplication app(argc, argv);
     installQtRussianTranslation(app);
 

@@ -2,6 +2,7 @@
 
 #include "about/frmabout.h"
 #include "appinfo.h"
+#include "mainwindow/countingstatusbar.h"
 #include "mainwindow/picturebutton.h"
 #include "mainwindow/rundisplay.h"
 #include "mainwindow/textbox.h"
@@ -120,7 +121,7 @@ void Form1::createControls()
     StatusBar1->setSizeGripEnabled(false);
     StatusBar1->setMinimumSize(0, 0);
     StatusBar1->setGeometry(twipRect(0, 6585, 8535, 30));
-    Bar = named(new QStatusBar(client), "Bar");
+    Bar = named(new CountingStatusBar(client), "Bar");
     Bar->setSizeGripEnabled(false);
     Bar->setMinimumSize(0, 0);
     Bar->setGeometry(twipRect(0, 6615, 8535, 360));

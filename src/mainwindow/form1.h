@@ -7,6 +7,7 @@
 
 #include <memory>
 
+class CountingStatusBar;
 class Dialogs;
 class frmAbout;
 class PictureButton;
@@ -74,7 +75,7 @@ private:
     PictureButton *Command3 = nullptr;
     QProgressBar *Pr = nullptr;
     QStatusBar *StatusBar1 = nullptr;
-    QStatusBar *Bar = nullptr;
+    CountingStatusBar *Bar = nullptr;
 
     QMenu *mnF = nullptr;
     QAction *MnOpen = nullptr;

@@ -1,5 +1,6 @@
 #include "mainwindow/rundisplay.h"
 
+#include "mainwindow/countingstatusbar.h"
 #include "mainwindow/textbox.h"
 #include "shared/dialogs.h"
 
@@ -8,7 +9,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionProgressBar>
 
 const QString &RunDisplay::sourceText() const
 {
@@ -48,30 +50,41 @@ void RunDisplay::setSizeCaption(const QString &caption)
 void RunDisplay::setProgressMaximum(float maximum)
 {
     c_.Pr->setMaximum(int(maximum));
+    QStyleOptionProgressBar option;
+    option.initFrom(c_.Pr);
+    option.state |= QStyle::State_Horizontal;
+    option.textVisible = c_.Pr->isTextVisible();
+    progressWidth_ =
+        c_.Pr->style()->subElementRect(QStyle::SE_ProgressBarContents, &option, c_.Pr).width();
 }
 
-// Qt repaints the bar only when the value has moved it by a whole chunk of
-// the style, which for a smooth bar skips values that moved it by a pixel.
+// The style fills this many pixels of the bar for a value.
+qint64 RunDisplay::filledWidth(int value) const
+{
+    const QProgressBar *bar = c_.Pr;
+    const qint64 steps = std::max<qint64>(1, qint64(bar->maximum()) - bar->minimum());
+    return (qint64(value) - bar->minimum()) * progressWidth_ / steps;
+}
+
+// The bar takes a value only when it moves a pixel or reaches an end, so that
+// a screen reader hears it move as it is seen to. Qt repaints the bar at once
+// only when the value has moved it by a whole chunk of the style; it is
+// painted at the next pump instead, with the rest of the step's changes.
 void RunDisplay::setProgressValue(float value)
 {
     QProgressBar *bar = c_.Pr;
-    // The run's bar starts at 0.
-    const auto filled = [bar](int v) {
-        return bar->maximum() > 0 ? qint64(v) * bar->width() / bar->maximum() : 0;
-    };
-    const qint64 before = filled(bar->value());
-    bar->setValue(int(value));
-    if (filled(bar->value()) != before)
-        bar->update();
+    const int v = int(value);
+    const auto atEnd = [bar](int v) { return v == bar->minimum() || v == bar->maximum(); };
+    if (filledWidth(v) == filledWidth(bar->value()) && !atEnd(v) && !atEnd(bar->value()))
+        return;
+    bar->setValue(v);
+    bar->update();
 }
 
-// The status bar would repaint its message at once, on its own; it is painted
-// at the next pump instead, with the rest of the step's changes.
+// Only the count's digits are painted again, at the next pump.
 void RunDisplay::setStatusText(const QString &text)
 {
-    c_.Bar->setUpdatesEnabled(false);
-    c_.Bar->showMessage(text);
-    c_.Bar->setUpdatesEnabled(true);
+    c_.Bar->showCount(text);
 }
 
 // Disabling the focused Knop would hand the focus on to «Сохранить», where a
@@ -102,4 +115,10 @@ bool RunDisplay::pumpEvents()
 {
     QCoreApplication::processEvents();
     return !ended_;
+}
+
+void sendWindowPixelsOverTheConnection()
+{
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
 }

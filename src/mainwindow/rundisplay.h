@@ -2,13 +2,13 @@
 
 #include "transform/windowops.h"
 
+class CountingStatusBar;
 class Dialogs;
 class TextBox;
 class QAction;
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class QStatusBar;
 class QWidget;
 
 // The main window's side of the processing run: every operation acts on the
@@ -23,7 +23,7 @@ public:
         TextBox *T2;
         QLabel *L;
         QProgressBar *Pr;
-        QStatusBar *Bar;
+        CountingStatusBar *Bar;
         QPushButton *Knop;
         QAction *MnKod;
     };
@@ -47,8 +47,17 @@ public:
     bool pumpEvents() override;
 
 private:
+    qint64 filledWidth(int value) const;
+
     Controls c_;
     Dialogs &dialogs_;
     bool ended_ = false;
     bool knopHadFocus_ = false; // when the run started
+    int progressWidth_ = 0; // of the bar's filled part when full
 };
+
+// Made before the application object: on X11 the window's changed pixels go
+// to the display over the connection instead of through shared memory, where
+// painting over the last step's pixels has to wait for the display to have
+// read them.
+void sendWindowPixelsOverTheConnection();

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QDir>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -199,6 +200,54 @@ private slots:
             painted.erase(std::unique(painted.begin(), painted.end()), painted.end());
             QCOMPARE(painted, everyStep);
         }
+    }
+
+    // At every step the screen shows the count and the bar as Qt's plain
+    // status bar and progress bar show them, also when a character moves the
+    // bar by less than a pixel.
+    void everyStepLooksAsPlainWidgetsShowIt()
+    {
+        constexpr int Size = 1'500;
+        QStatusBar plainBar(ui->control("client"));
+        QProgressBar plainProgress(ui->control("client"));
+        plainProgress.setRange(0, Size);
+        plainProgress.setTextVisible(false);
+        QStringList wrong;
+        const auto compare = [&](QWidget *plain, const char *name, const QString &step) {
+            QWidget *shown = ui->control(name);
+            plain->setFont(shown->font());
+            plain->resize(shown->size());
+            const QRect area(shown->mapTo(&ui->form, QPoint()), shown->size());
+            if (ui->form.screen()
+                    ->grabWindow(ui->form.winId(), area.x(), area.y(), area.width(), area.height())
+                    .toImage() != plain->grab().toImage().convertToFormat(QImage::Format_RGB32))
+                wrong << QStringLiteral("%1 at %2").arg(name, step);
+        };
+        // When a pump begins, the step before it is on the screen.
+        struct EachPump : QObject
+        {
+            std::function<void()> action;
+            bool event(QEvent *) override
+            {
+                action();
+                QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+                return true;
+            }
+        } eachPump;
+        QString painted;
+        eachPump.action = [&] {
+            if (!painted.isEmpty()) {
+                plainBar.showMessage(painted);
+                plainProgress.setValue(painted.section(' ', -1).toInt());
+                compare(&plainBar, "Bar", painted);
+                compare(&plainProgress, "Pr", painted);
+            }
+            painted = ui->status();
+        };
+        ui->T1()->setText(book(Size, "\r\n"));
+        ui->after(0, [&] { QCoreApplication::postEvent(&eachPump, new QEvent(QEvent::User)); });
+        ui->click("Knop");
+        QCOMPARE(wrong, QStringList());
     }
 
     // Stop, Выход or the close button asked during a run; the answer decides.
