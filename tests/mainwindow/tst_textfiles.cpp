@@ -6,13 +6,17 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
 
 #ifndef _WIN32
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -29,13 +33,30 @@ QByteArray allByteValues()
 }
 
 // Every character up to Cyrillic, and some of three and four bytes in UTF-8.
-QByteArray utf8Sample()
+QString sample()
 {
     QString text;
     for (char16_t c = 0; c < 0x500; ++c)
         text += QChar(c);
-    return (text + QStringLiteral("中文 € \uFEFF 😀 \U0010FFFF конец")).toUtf8();
+    return text + QStringLiteral("中文 € \uFEFF 😀 \U0010FFFF конец");
 }
+
+// The text with a byte-order mark, in UTF-16 of either byte order.
+QByteArray marked(QStringConverter::Encoding encoding, const QString &text)
+{
+    return QStringEncoder(encoding).encode(QChar(QChar::ByteOrderMark) + text);
+}
+
+#ifndef _WIN32
+// A file system of 64 KiB at the folder, seen by this thread alone; false
+// where mounting is not permitted.
+bool mountSmallFileSystem(const QString &at)
+{
+    return QDir().mkpath(at) && unshare(CLONE_NEWNS) == 0 &&
+           mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+           mount("tmpfs", QFile::encodeName(at).constData(), "tmpfs", 0, "size=64k") == 0;
+}
+#endif
 
 } // namespace
 
@@ -88,6 +109,9 @@ private slots:
     void cleanup()
     {
         ui.reset();
+#ifndef _WIN32
+        umount2(QFile::encodeName(path("small")).constData(), MNT_DETACH);
+#endif
         dir.reset();
     }
 
@@ -147,9 +171,14 @@ private slots:
         const QString hello = QStringLiteral("Привет,\r\nмир!");
         const QList<std::pair<QByteArray, QString>> files{
             {"\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!", hello}, // Windows-1251
+            // Windows-1251 that is valid UTF-8, without a Cyrillic letter there
+            {"\xc5\xa8 \xc2\xab\xc4\x97\r\n", QStringLiteral("ЕЁ В«Д—\r\n")},
             {hello.toUtf8(), hello},
+            {"\xe2\x82\xac", QStringLiteral("€")},
             {Bom + hello.toUtf8(), hello},
             {Bom + "мир\xd0", QStringLiteral("мир\uFFFD")}, // a broken end
+            {marked(QStringConverter::Utf16LE, hello), hello},
+            {marked(QStringConverter::Utf16BE, hello), hello},
             {{}, {}}};
         for (const auto &[bytes, text] : files) {
             ui->type(ui->T1(), QStringLiteral("мой текст"));
@@ -166,13 +195,23 @@ private slots:
     {
         QTest::addColumn<QByteArray>("original");
         QTest::addColumn<QByteArray>("saveTo"); // what the files saved to hold before
-        QTest::newRow("Windows-1251") << allByteValues() << QByteArray();
-        QTest::newRow("UTF-8") << utf8Sample() << Bom;
+        QTest::addColumn<QByteArray>("decoded");
+        const QByteArray line = "\xc5\xa8\r\n"; // «ЕЁ», valid UTF-8 too
+        QTest::newRow("Windows-1251")
+            << allByteValues() << line << line + line + allByteValues() + "\r\n\r\n";
+        const QByteArray utf8 = sample().toUtf8();
+        QTest::newRow("UTF-8") << utf8 << Bom << Bom + utf8 + "\r\n\r\n";
+        for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+            QTest::addRow("UTF-16, %s", encoding == QStringConverter::Utf16LE ? "LE" : "BE")
+                << marked(encoding, sample()) << marked(encoding, {})
+                << marked(encoding, sample() + "\r\n\r\n");
+        }
     }
     void everyByteSurvivesOpenRunSaveTwice()
     {
         QFETCH(QByteArray, original);
         QFETCH(QByteArray, saveTo);
+        QFETCH(QByteArray, decoded);
         write("original.txt", original);
         write("coded.txt", saveTo);
         write("decoded.txt", saveTo);
@@ -182,8 +221,8 @@ private slots:
             save(path(from == QLatin1String("original.txt") ? "coded.txt" : "decoded.txt"));
         }
         // Each save added a line break, which the second run passed through.
-        QCOMPARE(read("decoded.txt"), saveTo + original + "\r\n\r\n");
-        // No question about characters Windows-1251 lacks when writing UTF-8.
+        QCOMPARE(read("decoded.txt"), decoded);
+        // No question about characters Windows-1251 lacks when writing Unicode.
         QCOMPARE(ui->dialogs.texts(), QStringList(2, QStringLiteral("Обработка завершена!")));
     }
 
@@ -194,14 +233,16 @@ private slots:
         QTest::addColumn<QString>("reason");
         const QString missing = QStringLiteral("Нет такого файла или каталога");
         const QString folder = QStringLiteral("Это папка, а не файл");
+        const QString full = QStringLiteral("Нет свободного места на устройстве");
         QTest::newRow("open missing") << false << "gone.txt" << missing;
         QTest::newRow("open folder") << false << "folder.txt" << folder;
         QTest::newRow("open a pipe nobody writes to") << false << "pipe.txt" << NotAFile;
         QTest::newRow("save to a vanished folder") << true << "gone/out.txt" << missing;
         QTest::newRow("save to a folder") << true << "folder.txt" << folder;
         QTest::newRow("save to a pipe nobody reads") << true << "pipe.txt" << NotAFile;
-        QTest::newRow("save to a full disk") << true << "/dev/full"
-                                             << "Нет свободного места на устройстве";
+        QTest::newRow("save to a full disk") << true << "/dev/full" << full;
+        QTest::newRow("save to a new file, disk full") << true << "small/new.txt" << full;
+        QTest::newRow("save to a file, disk full after a byte") << true << "small/old.txt" << full;
     }
     void failuresAreReportedAndChangeNothing()
     {
@@ -210,12 +251,24 @@ private slots:
         QFETCH(QString, reason);
         QDir(dir->path()).mkdir(QStringLiteral("folder.txt"));
         const QString file = target.startsWith(QLatin1Char('/')) ? target : path(target);
+        const bool small = target.startsWith(QLatin1String("small/"));
 #ifdef _WIN32
-        if (target.startsWith(QLatin1Char('/')) || target == QLatin1String("pipe.txt"))
-            QSKIP("No pipes or devices here");
+        if (target.startsWith(QLatin1Char('/')) || target == QLatin1String("pipe.txt") || small)
+            QSKIP("No pipes, devices or small file systems here");
 #else
         QCOMPARE(mkfifo(qPrintable(path("pipe.txt")), 0600), 0);
+        if (small && !mountSmallFileSystem(path("small")))
+            QSKIP("A small file system could not be mounted here (it takes root)");
+        if (small) { // one byte left, in the last page of old.txt
+            write("small/old.txt", QByteArray(sysconf(_SC_PAGESIZE) - 1, 'x'));
+            write("small/filler", QByteArray(65536, 'x'));
+        }
 #endif
+        const auto bytes = [&] {
+            QFile f(file);
+            return QFileInfo(f).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "none";
+        };
+        const QByteArray bytesBefore = bytes();
 
         // The command fails in the middle of a run, which goes on afterwards.
         const QString source = QStringLiteral("Свой текст");
@@ -240,6 +293,7 @@ private slots:
         QCOMPARE(box.title, QStringLiteral("Вельтор"));
         QVERIFY2(box.text.contains(QDir::toNativeSeparators(file)), qPrintable(box.text));
         QVERIFY2(box.text.endsWith(QLatin1Char('\n') + reason), qPrintable(box.text));
+        QCOMPARE(bytes(), bytesBefore);
     }
 
     void charactersWithoutAByteAreWrittenOnlyWhenTheUserAgrees()
@@ -256,6 +310,16 @@ private slots:
                                           "Они будут записаны как «?». Сохранить?"));
         QVERIFY(box.style == MsgBox::YesNo && box.title == QStringLiteral("Вельтор"));
         QCOMPARE(ui->form.answerText(), QStringLiteral("6"));
+
+        // Another program puts a UTF-8 file in its place while the user is asked.
+        ui->dialogs.answers = {MsgBox::Yes};
+        ui->dialogs.whileShown = [&] {
+            write("new.txt", "ё\r\n");
+            QFile::remove(path("out.txt"));
+            QFile::rename(path("new.txt"), path("out.txt"));
+        };
+        save(path("out.txt"));
+        QCOMPARE(read("out.txt"), QByteArray("ё\r\nĀ 😀 中 ж\r\n"));
     }
 
 #ifdef Q_OS_LINUX
