@@ -256,7 +256,7 @@ void Form1::openFile(const QString &path)
 }
 
 // Appends the result, as far as it has grown, and a line break to a text
-// file, in the encoding the file is in: Windows-1251 unless it is UTF-8.
+// file, in the encoding the file is in when it is written to.
 void Form1::command1Click()
 {
     Com.Flags = FileDialogFlags::OverwritePrompt;
@@ -267,16 +267,26 @@ void Form1::command1Click()
                 Title + QLatin1Char('!'));
         return;
     }
+    // Characters Windows-1251 lacks are written as "?" only when the user
+    // agrees. The file is not held open while the user is asked: another
+    // program may replace it meanwhile, and it is read afresh after.
     TextFile file(FileNumber, path);
-    qsizetype unrepresentable = 0;
-    const QByteArray bytes = encodeText(T2->text(), file.encoding(), &unrepresentable);
-    if (unrepresentable > 0 &&
-        ask(QStringLiteral("Символов, которых нет в кодировке Windows-1251: %1.\n"
-                           "Они будут записаны как «?». Сохранить?")
-                .arg(unrepresentable)) != MsgBox::Yes)
-        return;
-    if (!file.openForAppending() || !file.appendLine(bytes))
-        reportFileError(QStringLiteral("Не удалось записать в файл"), path, file.errorString());
+    const QString text = T2->text() + QStringLiteral("\r\n");
+    for (bool agreed = false; file.openForAppending(); agreed = true) {
+        qsizetype unrepresentable = 0;
+        const QByteArray bytes = encodeText(text, file.encoding(), &unrepresentable);
+        if (unrepresentable == 0 || agreed) {
+            if (file.append(bytes))
+                return;
+            break;
+        }
+        file.close();
+        if (ask(QStringLiteral("Символов, которых нет в кодировке Windows-1251: %1.\n"
+                               "Они будут записаны как «?». Сохранить?")
+                    .arg(unrepresentable)) != MsgBox::Yes)
+            return;
+    }
+    reportFileError(QStringLiteral("Не удалось записать в файл"), path, file.errorString());
 }
 
 // Shows the About window modally; a run in progress waits until it is closed.

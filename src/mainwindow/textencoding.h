@@ -4,12 +4,14 @@
 #include <QString>
 
 // Files the program creates are Windows-1251; most text files on a Linux
-// desktop are UTF-8.
-enum class TextEncoding { Cp1251, Utf8 };
+// desktop are UTF-8, and Windows Notepad's "Unicode" is UTF-16 with a mark.
+enum class TextEncoding { Cp1251, Utf8, Utf16LE, Utf16BE };
 
-// UTF-8 for bytes that start with its byte-order mark, or that are valid UTF-8
-// and hold at least one character of more than one byte; Windows-1251 for
-// everything else. Real Windows-1251 text is practically never valid UTF-8.
+// The encoding a byte-order mark names; without one, UTF-8 for bytes that are
+// valid UTF-8 and hold a Cyrillic letter or a character of three or four
+// bytes, and Windows-1251 for everything else. Windows-1251 text is valid
+// UTF-8 only by chance, in short runs of a capital and a sign (C5 A8 is «ЕЁ»,
+// or «Ũ» in UTF-8), which give Latin or other letters.
 TextEncoding encodingOf(const QByteArray &bytes);
 
 // The text of a file's bytes in the encoding they are in; a byte-order mark

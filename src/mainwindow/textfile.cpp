@@ -124,7 +124,7 @@ TextFile::TextFile(qint16 number, const QString &path) : number_(number), file_(
 
 TextFile::~TextFile()
 {
-    file_.close();
+    close();
     numbersInUse.reset(size_t(number_));
 }
 
@@ -157,14 +157,6 @@ bool TextFile::readAll(QByteArray *bytes)
     return file_.error() == QFileDevice::NoError || fail();
 }
 
-TextEncoding TextFile::encoding() const
-{
-    QFile existing(file_.fileName());
-    if (!QFileInfo(existing).isFile() || !existing.open(QIODevice::ReadOnly))
-        return TextEncoding::Cp1251;
-    return encodingOf(existing.readAll());
-}
-
 bool TextFile::openForAppending()
 {
     const QFileInfo info(file_.fileName());
@@ -172,19 +164,48 @@ bool TextFile::openForAppending()
         return refuse(IsFolder);
     if (isPipeOrSocket(file_.fileName()))
         return refuse(NotAFile);
-    // A device such as /dev/full has no end to append at; Qt would seek it.
-    const bool device = info.exists() && !info.isFile();
-    return file_.open(device ? QIODevice::WriteOnly : QIODevice::WriteOnly | QIODevice::Append) ||
-           fail();
+    encoding_ = TextEncoding::Cp1251;
+    created_ = !info.exists();
+    // Unbuffered, so that a write the disk takes only in part returns as such.
+    constexpr auto Writing = QIODevice::WriteOnly | QIODevice::Unbuffered;
+    // A device such as /dev/full has no end to append at (Qt would seek it)
+    // and nothing to read.
+    if (info.exists() && !info.isFile())
+        return file_.open(Writing) || fail();
+    // Read through the handle that writes, so the encoding is that of the
+    // file written to, even if another program has just replaced it. Reading
+    // to the end leaves the position there, where Windows writes.
+    if (file_.open(Writing | QIODevice::ReadOnly | QIODevice::Append)) {
+        QByteArray bytes;
+        if (!file_.seek(0) || !readAll(&bytes))
+            return fail();
+        encoding_ = encodingOf(bytes);
+        return true;
+    }
+    return file_.open(Writing | QIODevice::Append) || fail();
 }
 
-bool TextFile::appendLine(const QByteArray &bytes)
+bool TextFile::append(const QByteArray &bytes)
 {
     const qint64 before = file_.size();
-    const QByteArray line = bytes + "\r\n";
-    if (file_.write(line) == line.size() && file_.flush())
-        return true;
-    fail();
-    file_.resize(before);
-    return false;
+    // A write the disk takes only in part says nothing of why; the next one,
+    // of the rest, fails with the reason.
+    for (qint64 written = 0; written < bytes.size();) {
+        const qint64 step = file_.write(bytes.constData() + written, bytes.size() - written);
+        if (step <= 0) {
+            fail();
+            file_.resize(before);
+            return false;
+        }
+        written += step;
+    }
+    return true;
+}
+
+void TextFile::close()
+{
+    if (created_ && file_.size() == 0)
+        file_.remove();
+    file_.close();
+    created_ = false;
 }

@@ -25,15 +25,20 @@ public:
     // Reads the whole file, to its end.
     bool readAll(QByteArray *bytes);
 
-    // The encoding of what the file holds, as opening it would find; a new or
-    // empty file is Windows-1251.
-    TextEncoding encoding() const;
-    // Creates the file when it does not exist. A pipe is refused, since it
-    // would keep the window waiting for a reader.
+    // Opens the file to append to it, creating it when it does not exist, and
+    // reads what it holds through the same handle, for its encoding. A pipe
+    // is refused, since it would keep the window waiting for a reader.
     bool openForAppending();
-    // Writes the bytes and a line break at the end of the file. If that
-    // fails, the file is cut back to what it held before.
-    bool appendLine(const QByteArray &bytes);
+    // The encoding of what the file held when it was opened for appending; a
+    // new or empty file, or one the user may write but not read, is
+    // Windows-1251.
+    TextEncoding encoding() const { return encoding_; }
+    // Writes the bytes at the end of the file. If that fails, the file is cut
+    // back to what it held before.
+    bool append(const QByteArray &bytes);
+    // A file that opening for appending created and that is still empty is
+    // removed: a save that wrote nothing leaves nothing behind.
+    void close();
 
     // Why the last step failed, in Russian.
     QString errorString() const { return error_; }
@@ -45,4 +50,6 @@ private:
     qint16 number_;
     QFile file_;
     QString error_;
+    TextEncoding encoding_ = TextEncoding::Cp1251;
+    bool created_ = false;
 };
