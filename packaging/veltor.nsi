@@ -12,14 +12,15 @@ RequestExecutionLevel admin
 !define KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Вельтор"
 ; "Open with" for text files; no file type changes hands.
 !define APP_KEY "Software\Classes\Applications\veltor.exe"
+!define CLOSE_FIRST "Вельтор сейчас запущен. Закройте его и повторите попытку."
 
 Name "Вельтор"
+BrandingText "Вельтор ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Вельтор"
 InstallDirRegKey HKLM "${KEY}" InstallLocation
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
-!define MUI_FINISHPAGE_RUN "$INSTDIR\veltor.exe"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
@@ -33,7 +34,10 @@ Function .onInit
     ReadRegStr $0 HKLM "${KEY}" InstallLocation
     StrCmp $0 "" done
     IfFileExists "$0\uninstall.exe" 0 done
-    ExecWait '"$0\uninstall.exe" /S _?=$0'
+    ExecWait '"$0\uninstall.exe" /S _?=$0' $1
+    StrCmp $1 0 +3
+        MessageBox MB_ICONSTOP "${CLOSE_FIRST}" /SD IDOK
+        Abort
     Delete "$0\uninstall.exe"
     RMDir "$0"
 done:
@@ -63,8 +67,13 @@ Function un.onInit
     SetShellVarContext all
 FunctionEnd
 
-; The uninstaller itself goes last: it tells that all the rest is done.
+; A running program keeps its files: then nothing is removed. The uninstaller itself goes
+; last, which tells that all the rest is done.
 Section Uninstall
+    Delete "$INSTDIR\veltor.exe"
+    IfFileExists "$INSTDIR\veltor.exe" 0 +3
+        MessageBox MB_ICONSTOP "${CLOSE_FIRST}" /SD IDOK
+        Abort
     Delete "$SMPROGRAMS\Вельтор.lnk"
     DeleteRegKey HKLM "${APP_KEY}"
     DeleteRegKey HKLM "${KEY}"
