@@ -1,15 +1,12 @@
 #!/usr/bin/env bash
 # Usage: deb.sh PACKAGES-FOLDER. Checks the Debian package there; as root, installs it, meets the
-# program's Russian Yes/No box on Xvfb through a screen reader, and purges it.
+# program's Yes/No box on Xvfb through a screen reader, and purges it.
 set -euo pipefail
 
 source "$(dirname "$0")/../e2e/lib.sh"
 need lintian dpkg-deb apt-get
 DEB="$(realpath "$1"/veltor_*.deb)"
-if [ "$(id -u)" -eq 0 ]; then
-    need Xvfb xdotool xclip iconv dbus-run-session /usr/libexec/at-spi-bus-launcher
-    [ -n "${VELTOR_E2E_BUS:-}" ] || VELTOR_E2E_BUS=1 exec dbus-run-session -- "$0" "$@"
-fi
+((EUID)) || [ -n "${VELTOR_E2E_BUS:-}" ] || { need dbus-run-session && VELTOR_E2E_BUS=1 exec dbus-run-session -- "$0" "$@"; }
 
 step "lintian: no error, no warning"
 lintian --fail-on error,warning "$DEB" 2>/dev/null || fail "lintian"
@@ -20,18 +17,18 @@ doc/veltor/{copyright,changelog.gz},icons/hicolor/{{16x16,32x32,48x48}/apps/velt
 contents=$(dpkg-deb --contents "$DEB" | awk '!/\/$/ {print substr($6, 2)}' | sort)
 [ "$contents" = "$(tr ' ' '\n' <<<"$FILES" | sort)" ] || fail "the package holds:"$'\n'"$contents"
 
-if [ "$(id -u)" -ne 0 ]; then
-    step "apt resolves what it depends on"
+if ((EUID)); then
     apt-get install --simulate "$DEB" >/dev/null || fail "apt-get install --simulate"
     echo "SKIPPED: installing and purging the package needs root" && echo "PASS" && exit 0
 fi
 step "apt-get install; /usr/bin/veltor asks in Russian: Да, Нет"
+need Xvfb xdotool xclip iconv /usr/libexec/at-spi-bus-launcher
 apt() { DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=120 -y -qq "$@" >/dev/null; }
 apt install "$DEB"
 begin
 export XDG_RUNTIME_DIR="$WORK" XDG_CONFIG_HOME="$WORK" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 /usr/libexec/at-spi-bus-launcher --launch-immediately &
-ATSPI=$!
+ATSPI=$! # for notice()
 printf 'Привет мир%.0s' $(seq 2000) | iconv -t CP1251 >long.txt # a run long enough to stop
 /usr/bin/veltor long.txt &
 PID=$!
@@ -40,10 +37,8 @@ focus "$MAIN"
 xdotool key Return # Knop
 click 60 372       # Command3
 notice "Вы уверены, что хотите остановить процесс?!" "Да Нет"
-notice "Обработка завершена!"
 
 step "apt-get purge leaves nothing behind"
-kill $PID
 apt purge veltor
 for file in $FILES /usr/share/doc/veltor; do [ ! -e "$file" ] || fail "$file is left"; done
 echo "PASS"
