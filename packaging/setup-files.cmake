@@ -1,0 +1,25 @@
+# cmake -DPACKAGE=FOLDER -DOUTPUT=FILE -P setup-files.cmake: writes the setup's macros
+# InstallFiles and RemoveFiles for the files in FOLDER, which the setup takes as they lie.
+file(GLOB_RECURSE files RELATIVE ${PACKAGE} ${PACKAGE}/*)
+set(folders "")
+set(install "")
+set(remove "")
+foreach(file ${files})
+    cmake_path(GET file PARENT_PATH folder)
+    if(folder)
+        list(APPEND folders ${folder})
+    endif()
+    string(REPLACE "/" "\\" name ${file})
+    string(APPEND install "    File \"/oname=$INSTDIR\\${name}\" \"${PACKAGE}/${file}\"\n")
+    string(APPEND remove "    Delete \"$INSTDIR\\${name}\"\n")
+endforeach()
+list(REMOVE_DUPLICATES folders)
+# Deeper folders first, so that each is empty when its turn comes.
+list(SORT folders ORDER DESCENDING)
+foreach(folder ${folders})
+    string(REPLACE "/" "\\" name ${folder})
+    string(PREPEND install "    CreateDirectory \"$INSTDIR\\${name}\"\n")
+    string(APPEND remove "    RMDir \"$INSTDIR\\${name}\"\n")
+endforeach()
+file(WRITE ${OUTPUT} "!macro InstallFiles\n    SetOutPath \"$INSTDIR\"\n${install}!macroend\n"
+                     "!macro RemoveFiles\n${remove}!macroend\n")
