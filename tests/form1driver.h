@@ -13,7 +13,7 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include <memory>
+#include <functional>
 
 // Types text one key at a time; QTest's own typing knows only ASCII.
 inline void typeText(QWidget *widget, const QString &text)
@@ -30,7 +30,6 @@ struct Form1Driver
 {
     ScriptedDialogs dialogs;
     Form1 form{dialogs};
-    std::unique_ptr<AfterCharacters> trigger;
 
     Form1Driver() { form.show(), form.activateWindow(); }
 
@@ -76,10 +75,14 @@ struct Form1Driver
             typeText(box, lines[i]);
         }
     }
-    // Does `action` once `count` characters of the next run have been appended.
-    void after(qsizetype count, std::function<void()> action)
+    // Does `action` once the next run has appended `count` characters: the run
+    // handles pending events once before each character, and a queued call
+    // queued again from itself waits for the next time.
+    void after(qsizetype count, const std::function<void()> &action)
     {
-        trigger = std::make_unique<AfterCharacters>(count, std::move(action));
+        QMetaObject::invokeMethod(
+            &form, [=, this] { count > 0 ? after(count - 1, action) : action(); },
+            Qt::QueuedConnection);
     }
 
     static QString swapped(QString text)

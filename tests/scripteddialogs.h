@@ -2,8 +2,6 @@
 
 #include "shared/dialogs.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QStringList>
 
 #include <functional>
@@ -50,32 +48,4 @@ struct ScriptedDialogs : Dialogs
             result << box.text;
         return result;
     }
-};
-
-// Does an action once the run has appended `count` characters: the run pumps
-// events once before each character, and this is delivered once per pump.
-class AfterCharacters : public QObject
-{
-public:
-    AfterCharacters(qsizetype count, std::function<void()> action)
-        : remaining_(count), action_(std::move(action))
-    {
-        QCoreApplication::postEvent(this, new QEvent(QEvent::User));
-    }
-
-protected:
-    bool event(QEvent *event) override
-    {
-        if (event->type() != QEvent::User)
-            return QObject::event(event);
-        if (remaining_-- == 0)
-            action_();
-        else
-            QCoreApplication::postEvent(this, new QEvent(QEvent::User));
-        return true;
-    }
-
-private:
-    qsizetype remaining_;
-    std::function<void()> action_;
 };

@@ -1,8 +1,7 @@
 # Shared by the end-to-end tests on Linux and under Wine: an X server of their own, and
 # the program's windows as a user meets them. Sourced; the caller sets PID to the program.
 
-E2E_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-PID="" XVFB="" ATSPI="" MAIN=""
+PID="" XVFB="" MAIN=""
 
 need() { for tool; do command -v "$tool" >/dev/null || { echo "SKIPPED: no $tool (scripts/test installs it)" && exit 77; }; done; }
 fail() {
@@ -18,14 +17,12 @@ wait_for() {
     fail "gave up waiting for: $*"
 }
 
-# Makes the current folder WORK with a Windows-1251 source.txt and the result of coding
-# it, and starts Xvfb without resets: one could take it away between two clients.
+# Makes an empty folder WORK the current one and starts Xvfb without resets: one could
+# take it away between two clients.
 begin() {
     WORK="$(mktemp -d)"
-    trap 'kill $PID $ATSPI $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
+    trap 'kill $PID $XVFB 2>/dev/null || true; rm -rf "$WORK"' EXIT
     cd "$WORK"
-    printf 'Съешь же ещё этих мягких французских булок,\r\nда выпей чаю. Ёлка!' | iconv -f UTF-8 -t CP1251 >source.txt
-    printf 'Лъевь хе ебё экиж рячтиж змапдуфлтиж щусот,\r\nца шыней гаю. Ёста!\r\n' | iconv -f UTF-8 -t CP1251 >expected.txt
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>display 2>/dev/null &
     XVFB=$!
     wait_for test -s display
@@ -36,7 +33,6 @@ begin() {
 windows() { xdotool search --all --onlyvisible --pid "$PID" "$@" 2>/dev/null || true; }
 window() { windows --name "^$1\$" | grep -vxm1 "$MAIN"; }
 main_alone() { [ "$(windows)" = "$MAIN" ]; }
-gone() { [[ " $(windows | xargs) " != *" $1 "* ]]; }
 # Without a window manager the keyboard goes where it is sent.
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 focus() { xdotool windowfocus "$1" && wait_for focused "$1"; }
@@ -55,25 +51,16 @@ menu() {
     xdotool key "$@"
 }
 
+# The clipboard, and the boxes as their Ctrl+C copies them.
 clipboard_is() { [ "$(timeout 2 xclip -selection clipboard -o 2>/dev/null)" = "$1" ]; }
 set_clipboard() { printf '%s' "$1" | xclip -selection clipboard -i &>/dev/null && wait_for clipboard_is "$1"; }
-# Enters path $2 in the file dialog titled $1, and waits for its completion list too to go.
-file_dialog() {
-    take "$1"
-    set_clipboard "$2"
-    xdotool key ctrl+a ctrl+v Return
-    wait_for main_alone
-}
-
-# Expects a screen reader to read the lines $1 among the program's windows.
-reads() {
-    view=$(wait_for /usr/bin/python3 "$E2E_DIR/atspi.py" read)
-    [[ "$view" == *"$1"* ]] || fail "a screen reader reads:"$'\n'"$view"$'\n'"expected:"$'\n'"$1"
-}
-# Expects the next box to read $1 with the buttons $2 (default: OK), and presses the default one.
+gone() { [[ " $(windows | xargs) " != *" $1 "* ]]; }
+# Expects the next box to say $1 with the buttons $2 (default: OK), and presses the default one.
 notice() {
     take "Вельтор"
-    [ -z "$ATSPI" ] || reads "alert «Вельтор»"$'\n'"  label «$1»$(printf '\n  push button «%s»' ${2:-OK})"
+    xdotool key ctrl+c
+    local line=---------------------------
+    wait_for clipboard_is "$(printf '%s\n' $line Вельтор $line "$1" $line "$(printf '%s   ' ${2:-OK})" $line)"
     xdotool key Return
     wait_for gone "$W"
 }

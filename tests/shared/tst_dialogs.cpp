@@ -20,28 +20,25 @@ private slots:
         QTest::addColumn<int>("style");
         QTest::addColumn<QString>("press"); // a button's caption, or the Return key
         QTest::addColumn<int>("answer");
-        QTest::addColumn<QString>("seen"); // title|text|icon|buttons
-        QTest::newRow("notice") << 48 << "OK" << 1 << "Вельтор|Готово!|2|OK";
-        QTest::newRow("plain") << 0 << "OK" << 1 << "Вельтор|Готово!|0|OK";
-        QTest::newRow("Да by Return") << 4 << "Return" << 6 << "Вельтор|Готово!|0|Да Нет";
-        QTest::newRow("Нет") << 4 << "Нет" << 7 << "Вельтор|Готово!|0|Да Нет";
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<QString>("buttons"); // as Ctrl+C copies them
+        QTest::newRow("notice") << 48 << "OK" << 1 << int(QMessageBox::Warning) << "OK   ";
+        QTest::newRow("plain") << 0 << "OK" << 1 << int(QMessageBox::NoIcon) << "OK   ";
+        QTest::newRow("Да by Return") << 4 << "Return" << 6 << 0 << "Да   Нет   ";
+        QTest::newRow("Нет") << 4 << "Нет" << 7 << 0 << "Да   Нет   ";
     }
     void boxesShowTheirStyleAndAnswer()
     {
         QFETCH(int, style);
         QFETCH(QString, press);
         QFETCH(int, answer);
-        QFETCH(QString, seen);
-        QString shown, copied;
+        QFETCH(int, icon);
+        QFETCH(QString, buttons);
+        int shownIcon = -1;
+        QString copied;
         QTimer::singleShot(0, this, [&] {
             auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            QStringList captions;
-            for (QAbstractButton *button : box->buttons())
-                captions << button->text().remove('&');
-            captions.sort();
-            shown = QStringList{box->windowTitle(), box->text(), QString::number(box->icon()),
-                                captions.join(' ')}
-                        .join('|');
+            shownIcon = box->icon();
             QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier); // copies it, as on Windows
             copied = QGuiApplication::clipboard()->text();
             if (press == QLatin1String("Return"))
@@ -57,10 +54,9 @@ private slots:
         QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Готово!"), style,
                                     QStringLiteral("Вельтор")),
                  answer);
-        QCOMPARE(shown, seen);
+        QCOMPARE(shownIcon, icon);
         const QString line = QStringLiteral("---------------------------\n");
-        QString buttons = seen.section('|', 3).replace(' ', QStringLiteral("   ")) + "   \n";
-        QCOMPARE(copied, line + "Вельтор\n" + line + "Готово!\n" + line + buttons + line);
+        QCOMPARE(copied, line + "Вельтор\n" + line + "Готово!\n" + line + buttons + '\n' + line);
     }
 
     void endProgramLeavesTheEventLoop()
