@@ -1,6 +1,8 @@
 #include "mainwindow/textbox.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
+#include <QEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -15,6 +17,33 @@ constexpr QChar Lf = u'\n';
 // Scroll bars follow the text at most this much later.
 constexpr int FrameMs = 16;
 
+// The characters the view takes as a paragraph's end.
+bool endsParagraph(QChar c)
+{
+    return c == Cr || c == Lf || c == QChar::ParagraphSeparator || c == u'\uFDD0' || c == u'\uFDD1';
+}
+
+// Whether a line of such characters shows the same from its start on when
+// its end is left out: each is a glyph of its own, left to right, and its
+// width is what the font gives for it alone.
+bool standsAlone(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u == u'\t' || u == QChar::LineSeparator)
+        return true;
+    if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0xAD) // controls, soft hyphen
+        return false;
+    if (u < 0x300) // Latin
+        return true;
+    if (u < 0x370) // combining marks
+        return false;
+    if (u < 0x483 || (u >= 0x48A && u < 0x530)) // Greek, Cyrillic
+        return true;
+    // Dashes, quotes, ellipsis, currency signs, №.
+    return (u >= 0x2010 && u < 0x2028) || (u >= 0x2030 && u < 0x205F) ||
+           (u >= 0x20A0 && u < 0x20C1) || (u >= 0x2100 && u < 0x2150);
+}
+
 // How many view characters text[i] stands for: a line feed that follows a
 // carriage return belongs to the same line break and stands for none.
 int viewWidth(const QString &text, qsizetype i)
@@ -24,7 +53,7 @@ int viewWidth(const QString &text, qsizetype i)
 
 bool sameCharacter(QChar textChar, QChar viewChar)
 {
-    if (textChar == Cr || textChar == Lf)
+    if (endsParagraph(textChar))
         return viewChar == QChar::ParagraphSeparator;
     return textChar == viewChar;
 }
@@ -64,6 +93,34 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
                 if (growing_)
                     fitHorizontalScrollBar();
             });
+    for (QObject *part : {static_cast<QObject *>(this), static_cast<QObject *>(viewport()),
+                          static_cast<QObject *>(horizontalScrollBar()),
+                          static_cast<QObject *>(verticalScrollBar())})
+        part->installEventFilter(this);
+    QAccessible::installActivationObserver(this);
+}
+
+TextBox::~TextBox()
+{
+    QAccessible::removeActivationObserver(this);
+}
+
+// A screen reader may read the box at any time.
+void TextBox::accessibilityActiveChanged(bool active)
+{
+    heard_ = active;
+    if (!updatingView_)
+        fillView();
+}
+
+// What the user does to the box may select, copy or scroll what the view
+// holds; a context menu or a double click comes after a key or a click.
+bool TextBox::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel)
+        fillView();
+    return QPlainTextEdit::eventFilter(watched, event);
 }
 
 void TextBox::setText(const QString &text)
@@ -94,6 +151,8 @@ void TextBox::appendText(const QString &piece)
     text_ += piece;
     for (qsizetype i = from; i < text_.size(); ++i)
         growBy(i);
+    if (heard_) // asked while the view changed
+        fillView();
     keepViewAtStart();
 }
 
@@ -125,7 +184,12 @@ void TextBox::startGrowing()
     document()->setUndoRedoEnabled(false);
     end_ = QTextCursor(document());
     metrics_ = QFontMetricsF(document()->defaultFont());
+    whole_ = heard_;
     line_ = 0;
+    paragraphStart_ = 0;
+    paragraphLine_ = 0;
+    paragraphCut_ = false;
+    paragraphWhole_ = false;
     x_ = 0;
     widest_ = 0;
     widestLine_ = 0;
@@ -139,7 +203,7 @@ void TextBox::startGrowing()
 void TextBox::growBy(qsizetype i)
 {
     const QChar c = text_[i];
-    if (c == Cr || c == Lf) {
+    if (endsParagraph(c)) {
         if (viewWidth(text_, i) == 0)
             return;
         updatingView_ = true;
@@ -147,12 +211,25 @@ void TextBox::growBy(qsizetype i)
         updatingView_ = false;
         ++line_;
         x_ = 0;
+        paragraphStart_ = i + 1;
+        paragraphLine_ = line_;
+        paragraphCut_ = false;
+        paragraphWhole_ = false;
         return;
     }
-    if (line_ < visibleLines_ && x_ < visibleWidth_) {
-        updatingView_ = true;
-        end_.insertText(QString(c));
-        updatingView_ = false;
+    if (!paragraphWhole_ && !standsAlone(c))
+        putParagraphInWhole(i);
+    const bool seen = paragraphWhole_ ? paragraphLine_ < visibleLines_
+                                      : line_ < visibleLines_ &&
+                                            (x_ < visibleWidth_ || c == QChar::LineSeparator);
+    if (whole_ || seen)
+        insertIntoView(QString(c));
+    else
+        paragraphCut_ = true;
+    if (c == QChar::LineSeparator) {
+        ++line_;
+        x_ = 0;
+        return;
     }
     if (c == u'\t') {
         const qreal tab = document()->defaultTextOption().tabStopDistance();
@@ -160,7 +237,9 @@ void TextBox::growBy(qsizetype i)
     } else {
         x_ += metrics_.horizontalAdvance(c);
     }
-    if (x_ > widest_) {
+    // Qt measures the lines it lays out whole.
+    const bool measured = (whole_ || paragraphWhole_) && paragraphLine_ < visibleLines_;
+    if (!measured && x_ > widest_) {
         widest_ = x_;
         widestLine_ = line_;
         if (!scrollBarTimer_.isActive())
@@ -168,12 +247,48 @@ void TextBox::growBy(qsizetype i)
     }
 }
 
-// As after setting the whole text anew, the box shows its start.
+// From text_[i] on, the view holds the paragraph whole, with what was left
+// out of it before, if it can be seen.
+void TextBox::putParagraphInWhole(qsizetype i)
+{
+    paragraphWhole_ = true;
+    if (!paragraphCut_ || whole_ || paragraphLine_ >= visibleLines_)
+        return;
+    end_.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    insertIntoView(text_.mid(paragraphStart_, i - paragraphStart_));
+    paragraphCut_ = false;
+}
+
+void TextBox::insertIntoView(const QString &text)
+{
+    updatingView_ = true;
+    end_.insertText(text);
+    updatingView_ = false;
+}
+
+// The view takes in the whole text and keeps growing whole till the end.
+void TextBox::fillView()
+{
+    if (!growing_ || whole_)
+        return;
+    whole_ = true;
+    updatingView_ = true;
+    setPlainText(text_);
+    updatingView_ = false;
+    document()->setUndoRedoEnabled(false);
+    end_ = QTextCursor(document());
+    end_.movePosition(QTextCursor::End);
+    fitHorizontalScrollBar();
+}
+
+// As after setting the whole text anew, the box shows its start: at the
+// right of a first line laid out right to left.
 void TextBox::keepViewAtStart()
 {
     const QTextCursor cursor = textCursor();
     if (cursor.position() == 0 && !cursor.hasSelection() && horizontalScrollBar()->value() == 0 &&
-        verticalScrollBar()->value() == 0)
+        verticalScrollBar()->value() == 0 &&
+        document()->firstBlock().textDirection() == Qt::LeftToRight)
         return;
     moveCursor(QTextCursor::Start); // scrolls back to the start as well
 }

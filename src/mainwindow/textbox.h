@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTimer>
@@ -14,14 +15,22 @@
 // whole text is set anew. While it grows, the view holds only what can be
 // seen there: the lines below the box are left empty and the part of a line
 // beyond its right edge is left out, so that a character costs the same on a
-// long line as on a short one. The scroll bars still follow the whole text;
-// showWholeText() fills the view in.
-class TextBox : public QPlainTextEdit
+// long line as on a short one. A line is cut only while each of its
+// characters is a glyph of its own, left to right, as wide as the font says
+// (Latin, Cyrillic, Greek, common punctuation, tabs); any other character
+// (right-to-left text, combining marks, surrogate pairs, soft hyphens,
+// controls) may change how the whole line is laid out, so that line is put
+// in whole. The scroll bars still follow the whole text. Nothing of this may
+// leave the box: the view takes in the whole text, and grows whole from then
+// on, as soon as the user presses a key, clicks or turns the wheel over the
+// box or its scroll bars, and whenever a screen reader is on. showWholeText() ends growing.
+class TextBox : public QPlainTextEdit, private QAccessible::ActivationObserver
 {
     Q_OBJECT
 
 public:
     explicit TextBox(QWidget *parent = nullptr);
+    ~TextBox() override;
 
     const QString &text() const { return text_; }
     void setText(const QString &text);
@@ -34,11 +43,18 @@ public:
     void setLocked(bool locked);
     bool isLocked() const { return isReadOnly(); }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void accessibilityActiveChanged(bool active) override;
     void takeUserEdit(int position);
     void replaceView(const QString &text);
     void startGrowing();
     void growBy(qsizetype i);
+    void putParagraphInWhole(qsizetype i);
+    void insertIntoView(const QString &text);
+    void fillView();
     void keepViewAtStart();
     void fitHorizontalScrollBar();
 
@@ -48,8 +64,16 @@ private:
     // While the program appends: where the next character goes, and what of
     // the box can be seen.
     bool growing_ = false;
-    QTextCursor end_; // at the end of the view
+    bool whole_ = false;                   // the view holds the whole text
+    bool heard_ = QAccessible::isActive(); // a screen reader is on
+    QTextCursor end_;                      // at the end of the view
     int line_ = 0;
+    // The view's last paragraph: where it starts, in the text and in lines,
+    // whether some of it was left out, and whether it must be whole.
+    qsizetype paragraphStart_ = 0;
+    int paragraphLine_ = 0;
+    bool paragraphCut_ = false;
+    bool paragraphWhole_ = false;
     qreal x_ = 0;      // where the line's next character starts
     qreal widest_ = 0; // the longest line's width
     int widestLine_ = 0;
