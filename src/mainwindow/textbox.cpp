@@ -2,7 +2,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
-#include <QEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -23,25 +23,26 @@ bool endsParagraph(QChar c)
     return c == Cr || c == Lf || c == QChar::ParagraphSeparator || c == u'\uFDD0' || c == u'\uFDD1';
 }
 
-// Whether a line of such characters shows the same from its start on when
-// its end is left out: each is a glyph of its own, left to right, and its
-// width is what the font gives for it alone.
-bool standsAlone(QChar c)
+// How text[i] takes its place on a line, for cutting the line where it is
+// unseen: as a glyph of its own, left to right, as wide as the font gives it
+// alone; as part of the character before it (a combining mark, the second
+// half of a surrogate pair); or shaped with the rest of the line (right-to-
+// left scripts, soft hyphens, controls, joiners, ...), which is never cut.
+enum class Fit { Alone, Attached, Shaped };
+
+Fit fitOf(const QString &text, qsizetype i)
 {
-    const char16_t u = c.unicode();
-    if (u == u'\t' || u == QChar::LineSeparator)
-        return true;
-    if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u == 0xAD) // controls, soft hyphen
-        return false;
-    if (u < 0x300) // Latin
-        return true;
-    if (u < 0x370) // combining marks
-        return false;
-    if (u < 0x483 || (u >= 0x48A && u < 0x530)) // Greek, Cyrillic
-        return true;
-    // Dashes, quotes, ellipsis, currency signs, №.
-    return (u >= 0x2010 && u < 0x2028) || (u >= 0x2030 && u < 0x205F) ||
-           (u >= 0x20A0 && u < 0x20C1) || (u >= 0x2100 && u < 0x2150);
+    const char16_t u = text[i].unicode();
+    const auto within = [u](char16_t from, char16_t to) { return u >= from && u <= to; };
+    if (within(0x300, 0x36F) || within(0x483, 0x489) ||
+        (QChar::isLowSurrogate(u) && i > 0 && text[i - 1].isHighSurrogate()))
+        return Fit::Attached;
+    const bool alone = u == u'\t' || u == QChar::LineSeparator || within(0x20, 0x7E) ||
+                       within(0xA0, 0xAC) || within(0xAE, 0x52F)           // Latin, Greek, Cyrillic
+                       || within(0x2010, 0x2027) || within(0x2030, 0x205E) // dashes, quotes
+                       || within(0x20A0, 0x20C0) || within(0x2100, 0x214F) // currency, №
+                       || u == 0xD83D || u == 0xD83E;                      // most emoji
+    return alone ? Fit::Alone : Fit::Shaped;
 }
 
 // How many view characters text[i] stands for: a line feed that follows a
@@ -118,7 +119,8 @@ void TextBox::accessibilityActiveChanged(bool active)
 bool TextBox::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel)
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel ||
+        (type == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton))
         fillView();
     return QPlainTextEdit::eventFilter(watched, event);
 }
@@ -145,7 +147,8 @@ void TextBox::clearText()
 
 void TextBox::appendText(const QString &piece)
 {
-    if (!growing_)
+    // What the user did in the box passes with the next character.
+    if (!growing_ || (whole_ && !heard_))
         startGrowing();
     const qsizetype from = text_.size();
     text_ += piece;
@@ -190,6 +193,7 @@ void TextBox::startGrowing()
     paragraphLine_ = 0;
     paragraphCut_ = false;
     paragraphWhole_ = false;
+    lastSeen_ = true;
     x_ = 0;
     widest_ = 0;
     widestLine_ = 0;
@@ -215,14 +219,19 @@ void TextBox::growBy(qsizetype i)
         paragraphLine_ = line_;
         paragraphCut_ = false;
         paragraphWhole_ = false;
+        lastSeen_ = true;
         return;
     }
-    if (!paragraphWhole_ && !standsAlone(c))
+    const Fit fit = fitOf(text_, i);
+    if (fit == Fit::Shaped && !paragraphWhole_)
         putParagraphInWhole(i);
-    const bool seen = paragraphWhole_ ? paragraphLine_ < visibleLines_
-                                      : line_ < visibleLines_ &&
-                                            (x_ < visibleWidth_ || c == QChar::LineSeparator);
-    if (whole_ || seen)
+    bool seen = line_ < visibleLines_ && (x_ < visibleWidth_ || c == QChar::LineSeparator);
+    if (whole_ || paragraphWhole_)
+        seen = whole_ || paragraphLine_ < visibleLines_;
+    else if (fit == Fit::Attached)
+        seen = lastSeen_;
+    lastSeen_ = seen;
+    if (seen)
         insertIntoView(QString(c));
     else
         paragraphCut_ = true;
@@ -234,7 +243,9 @@ void TextBox::growBy(qsizetype i)
     if (c == u'\t') {
         const qreal tab = document()->defaultTextOption().tabStopDistance();
         x_ = (std::floor(x_ / tab) + 1) * tab;
-    } else {
+    } else if (c.isLowSurrogate() && fit == Fit::Attached) {
+        x_ += metrics_.horizontalAdvance(text_.mid(i - 1, 2));
+    } else if (!c.isHighSurrogate()) {
         x_ += metrics_.horizontalAdvance(c);
     }
     // Qt measures the lines it lays out whole.

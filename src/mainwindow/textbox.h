@@ -15,15 +15,16 @@
 // whole text is set anew. While it grows, the view holds only what can be
 // seen there: the lines below the box are left empty and the part of a line
 // beyond its right edge is left out, so that a character costs the same on a
-// long line as on a short one. A line is cut only while each of its
-// characters is a glyph of its own, left to right, as wide as the font says
-// (Latin, Cyrillic, Greek, common punctuation, tabs); any other character
-// (right-to-left text, combining marks, surrogate pairs, soft hyphens,
-// controls) may change how the whole line is laid out, so that line is put
-// in whole. The scroll bars still follow the whole text. Nothing of this may
-// leave the box: the view takes in the whole text, and grows whole from then
-// on, as soon as the user presses a key, clicks or turns the wheel over the
-// box or its scroll bars, and whenever a screen reader is on. showWholeText() ends growing.
+// long line as on a short one. The view looks the same all the same: a line
+// is cut only between characters that each keep their own place left to
+// right (Latin, Cyrillic, Greek, punctuation, tabs, combining marks, most
+// emoji); a line with any other (right-to-left text, soft hyphens, controls)
+// may be laid out differently as a whole, so it goes into the view whole.
+// The scroll bars still follow the whole text. And nothing leaves the box
+// cut: a key, a click, a drag or the wheel over the box or its scroll bars
+// first fills the view in, until the next character; while a screen reader
+// is on, the view holds the whole text throughout. showWholeText() ends
+// growing.
 class TextBox : public QPlainTextEdit, private QAccessible::ActivationObserver
 {
     Q_OBJECT
@@ -74,8 +75,9 @@ private:
     int paragraphLine_ = 0;
     bool paragraphCut_ = false;
     bool paragraphWhole_ = false;
-    qreal x_ = 0;      // where the line's next character starts
-    qreal widest_ = 0; // the longest line's width
+    bool lastSeen_ = true; // the last character went into the view
+    qreal x_ = 0;          // where the line's next character starts
+    qreal widest_ = 0;     // the longest line's width
     int widestLine_ = 0;
     int visibleLines_ = 0;
     qreal visibleWidth_ = 0;
