@@ -8,7 +8,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -30,19 +32,23 @@ bool endsParagraph(QChar c)
 // left scripts, soft hyphens, controls, joiners, ...), which is never cut.
 enum class Fit { Alone, Attached, Shaped };
 
+constexpr std::pair<char16_t, char16_t> AloneRanges[] = {
+    {u'\t', u'\t'},   {0x20, 0x7E},     {0xA0, 0xAC},     {0xAE, 0x52F}, // Latin, Greek, Cyrillic
+    {0x2010, 0x2028}, {0x2030, 0x205E}, {0x20A0, 0x20C0}, {0x2100, 0x214F}, // punctuation, №
+    {0xD83D, 0xD83E}, // the first half of most emoji
+};
+
 Fit fitOf(const QString &text, qsizetype i)
 {
     const char16_t u = text[i].unicode();
-    const auto within = [u](char16_t from, char16_t to) { return u >= from && u <= to; };
-    if (within(0x300, 0x36F) || within(0x483, 0x489) ||
+    const auto within = [u](std::pair<char16_t, char16_t> range) {
+        return u >= range.first && u <= range.second;
+    };
+    if (within({0x300, 0x36F}) || within({0x483, 0x489}) ||
         (QChar::isLowSurrogate(u) && i > 0 && text[i - 1].isHighSurrogate()))
         return Fit::Attached;
-    const bool alone = u == u'\t' || u == QChar::LineSeparator || within(0x20, 0x7E) ||
-                       within(0xA0, 0xAC) || within(0xAE, 0x52F)           // Latin, Greek, Cyrillic
-                       || within(0x2010, 0x2027) || within(0x2030, 0x205E) // dashes, quotes
-                       || within(0x20A0, 0x20C0) || within(0x2100, 0x214F) // currency, №
-                       || u == 0xD83D || u == 0xD83E;                      // most emoji
-    return alone ? Fit::Alone : Fit::Shaped;
+    return std::any_of(std::begin(AloneRanges), std::end(AloneRanges), within) ? Fit::Alone
+                                                                               : Fit::Shaped;
 }
 
 // How many view characters text[i] stands for: a line feed that follows a
@@ -110,12 +116,13 @@ TextBox::~TextBox()
 void TextBox::accessibilityActiveChanged(bool active)
 {
     heard_ = active;
-    if (!updatingView_)
+    if (active && !updatingView_)
         fillView();
 }
 
 // What the user does to the box may select, copy or scroll what the view
 // holds; a context menu or a double click comes after a key or a click.
+// Dragging selects anew at every character.
 bool TextBox::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
