@@ -1,7 +1,6 @@
 #include "mainwindow/textbox.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QAccessible>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -104,20 +103,6 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
                           static_cast<QObject *>(horizontalScrollBar()),
                           static_cast<QObject *>(verticalScrollBar())})
         part->installEventFilter(this);
-    QAccessible::installActivationObserver(this);
-}
-
-TextBox::~TextBox()
-{
-    QAccessible::removeActivationObserver(this);
-}
-
-// A screen reader may read the box at any time.
-void TextBox::accessibilityActiveChanged(bool active)
-{
-    heard_ = active;
-    if (active && !updatingView_)
-        fillView();
 }
 
 // What the user does to the box may select, copy or scroll what the view
@@ -155,14 +140,12 @@ void TextBox::clearText()
 void TextBox::appendText(const QString &piece)
 {
     // What the user did in the box passes with the next character.
-    if (!growing_ || (whole_ && !heard_))
+    if (!growing_ || whole_)
         startGrowing();
     const qsizetype from = text_.size();
     text_ += piece;
     for (qsizetype i = from; i < text_.size(); ++i)
         growBy(i);
-    if (heard_) // asked while the view changed
-        fillView();
     keepViewAtStart();
 }
 
@@ -194,7 +177,7 @@ void TextBox::startGrowing()
     document()->setUndoRedoEnabled(false);
     end_ = QTextCursor(document());
     metrics_ = QFontMetricsF(document()->defaultFont());
-    whole_ = heard_;
+    whole_ = false;
     line_ = 0;
     paragraphStart_ = 0;
     paragraphLine_ = 0;
@@ -233,8 +216,8 @@ void TextBox::growBy(qsizetype i)
     if (fit == Fit::Shaped && !paragraphWhole_)
         putParagraphInWhole(i);
     bool seen = line_ < visibleLines_ && (x_ < visibleWidth_ || c == QChar::LineSeparator);
-    if (whole_ || paragraphWhole_)
-        seen = whole_ || paragraphLine_ < visibleLines_;
+    if (paragraphWhole_)
+        seen = paragraphLine_ < visibleLines_;
     else if (fit == Fit::Attached)
         seen = lastSeen_;
     lastSeen_ = seen;
@@ -256,7 +239,7 @@ void TextBox::growBy(qsizetype i)
         x_ += metrics_.horizontalAdvance(c);
     }
     // Qt measures the lines it lays out whole.
-    const bool measured = (whole_ || paragraphWhole_) && paragraphLine_ < visibleLines_;
+    const bool measured = paragraphWhole_ && paragraphLine_ < visibleLines_;
     if (!measured && x_ > widest_) {
         widest_ = x_;
         widestLine_ = line_;
@@ -270,7 +253,7 @@ void TextBox::growBy(qsizetype i)
 void TextBox::putParagraphInWhole(qsizetype i)
 {
     paragraphWhole_ = true;
-    if (!paragraphCut_ || whole_ || paragraphLine_ >= visibleLines_)
+    if (!paragraphCut_ || paragraphLine_ >= visibleLines_)
         return;
     end_.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
     insertIntoView(text_.mid(paragraphStart_, i - paragraphStart_));
@@ -284,7 +267,8 @@ void TextBox::insertIntoView(const QString &text)
     updatingView_ = false;
 }
 
-// The view takes in the whole text and keeps growing whole till the end.
+// The view takes in the whole text, for the user to select, copy or scroll
+// through until the next character.
 void TextBox::fillView()
 {
     if (!growing_ || whole_)
@@ -293,9 +277,6 @@ void TextBox::fillView()
     updatingView_ = true;
     setPlainText(text_);
     updatingView_ = false;
-    document()->setUndoRedoEnabled(false);
-    end_ = QTextCursor(document());
-    end_.movePosition(QTextCursor::End);
     fitHorizontalScrollBar();
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QAccessible>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTimer>
@@ -22,16 +21,14 @@
 // may be laid out differently as a whole, so it goes into the view whole.
 // The scroll bars still follow the whole text. And nothing leaves the box
 // cut: a key, a click, a drag or the wheel over the box or its scroll bars
-// first fills the view in, until the next character; while a screen reader
-// is on, the view holds the whole text throughout. showWholeText() ends
+// first fills the view in, until the next character. showWholeText() ends
 // growing.
-class TextBox : public QPlainTextEdit, private QAccessible::ActivationObserver
+class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
 
 public:
     explicit TextBox(QWidget *parent = nullptr);
-    ~TextBox() override;
 
     const QString &text() const { return text_; }
     void setText(const QString &text);
@@ -48,7 +45,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void accessibilityActiveChanged(bool active) override;
     void takeUserEdit(int position);
     void replaceView(const QString &text);
     void startGrowing();
@@ -65,9 +61,8 @@ private:
     // While the program appends: where the next character goes, and what of
     // the box can be seen.
     bool growing_ = false;
-    bool whole_ = false;                   // the view holds the whole text
-    bool heard_ = QAccessible::isActive(); // a screen reader is on
-    QTextCursor end_;                      // at the end of the view
+    bool whole_ = false; // the view holds the whole text, till the next character
+    QTextCursor end_;    // at the end of the view
     int line_ = 0;
     // The view's last paragraph: where it starts, in the text and in lines,
     // whether some of it was left out, and whether it must be whole.
