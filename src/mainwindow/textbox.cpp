@@ -1,12 +1,15 @@
 #include "mainwindow/textbox.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -14,6 +17,38 @@ constexpr QChar Cr = u'\r';
 constexpr QChar Lf = u'\n';
 // Scroll bars follow the text at most this much later.
 constexpr int FrameMs = 16;
+
+// The characters the view takes as a paragraph's end.
+bool endsParagraph(QChar c)
+{
+    return c == Cr || c == Lf || c == QChar::ParagraphSeparator || c == u'\uFDD0' || c == u'\uFDD1';
+}
+
+// How text[i] takes its place on a line, for cutting the line where it is
+// unseen: as a glyph of its own, left to right, as wide as the font gives it
+// alone; as part of the character before it (a combining mark, the second
+// half of a surrogate pair); or shaped with the rest of the line (right-to-
+// left scripts, soft hyphens, controls, joiners, ...), which is never cut.
+enum class Fit { Alone, Attached, Shaped };
+
+constexpr std::pair<char16_t, char16_t> AloneRanges[] = {
+    {u'\t', u'\t'},   {0x20, 0x7E},     {0xA0, 0xAC},     {0xAE, 0x52F}, // Latin, Greek, Cyrillic
+    {0x2010, 0x2028}, {0x2030, 0x205E}, {0x20A0, 0x20C0}, {0x2100, 0x214F}, // punctuation, №
+    {0xD83D, 0xD83E}, // the first half of most emoji
+};
+
+Fit fitOf(const QString &text, qsizetype i)
+{
+    const char16_t u = text[i].unicode();
+    const auto within = [u](std::pair<char16_t, char16_t> range) {
+        return u >= range.first && u <= range.second;
+    };
+    if (within({0x300, 0x36F}) || within({0x483, 0x489}) ||
+        (QChar::isLowSurrogate(u) && i > 0 && text[i - 1].isHighSurrogate()))
+        return Fit::Attached;
+    return std::any_of(std::begin(AloneRanges), std::end(AloneRanges), within) ? Fit::Alone
+                                                                               : Fit::Shaped;
+}
 
 // How many view characters text[i] stands for: a line feed that follows a
 // carriage return belongs to the same line break and stands for none.
@@ -24,7 +59,7 @@ int viewWidth(const QString &text, qsizetype i)
 
 bool sameCharacter(QChar textChar, QChar viewChar)
 {
-    if (textChar == Cr || textChar == Lf)
+    if (endsParagraph(textChar))
         return viewChar == QChar::ParagraphSeparator;
     return textChar == viewChar;
 }
@@ -64,6 +99,22 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
                 if (growing_)
                     fitHorizontalScrollBar();
             });
+    for (QObject *part : {static_cast<QObject *>(this), static_cast<QObject *>(viewport()),
+                          static_cast<QObject *>(horizontalScrollBar()),
+                          static_cast<QObject *>(verticalScrollBar())})
+        part->installEventFilter(this);
+}
+
+// What the user does to the box may select, copy or scroll what the view
+// holds; a context menu or a double click comes after a key or a click.
+// Dragging selects anew at every character.
+bool TextBox::eventFilter(QObject *watched, QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress || type == QEvent::Wheel ||
+        (type == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton))
+        fillView();
+    return QPlainTextEdit::eventFilter(watched, event);
 }
 
 // One edit, as the user's typing is, so Ctrl+Z brings back what the box held.
@@ -96,7 +147,8 @@ void TextBox::clearText()
 
 void TextBox::appendText(const QString &piece)
 {
-    if (!growing_)
+    // What the user did in the box passes with the next character.
+    if (!growing_ || whole_)
         startGrowing();
     const qsizetype from = text_.size();
     text_ += piece;
@@ -133,7 +185,13 @@ void TextBox::startGrowing()
     document()->setUndoRedoEnabled(false);
     end_ = QTextCursor(document());
     metrics_ = QFontMetricsF(document()->defaultFont());
+    whole_ = false;
     line_ = 0;
+    paragraphStart_ = 0;
+    paragraphLine_ = 0;
+    paragraphCut_ = false;
+    paragraphWhole_ = false;
+    lastSeen_ = true;
     x_ = 0;
     widest_ = 0;
     widestLine_ = 0;
@@ -147,7 +205,7 @@ void TextBox::startGrowing()
 void TextBox::growBy(qsizetype i)
 {
     const QChar c = text_[i];
-    if (c == Cr || c == Lf) {
+    if (endsParagraph(c)) {
         if (viewWidth(text_, i) == 0)
             return;
         updatingView_ = true;
@@ -155,20 +213,42 @@ void TextBox::growBy(qsizetype i)
         updatingView_ = false;
         ++line_;
         x_ = 0;
+        paragraphStart_ = i + 1;
+        paragraphLine_ = line_;
+        paragraphCut_ = false;
+        paragraphWhole_ = false;
+        lastSeen_ = true;
         return;
     }
-    if (line_ < visibleLines_ && x_ < visibleWidth_) {
-        updatingView_ = true;
-        end_.insertText(QString(c));
-        updatingView_ = false;
+    const Fit fit = fitOf(text_, i);
+    if (fit == Fit::Shaped && !paragraphWhole_)
+        putParagraphInWhole(i);
+    bool seen = line_ < visibleLines_ && (x_ < visibleWidth_ || c == QChar::LineSeparator);
+    if (paragraphWhole_)
+        seen = paragraphLine_ < visibleLines_;
+    else if (fit == Fit::Attached)
+        seen = lastSeen_;
+    lastSeen_ = seen;
+    if (seen)
+        insertIntoView(QString(c));
+    else
+        paragraphCut_ = true;
+    if (c == QChar::LineSeparator) {
+        ++line_;
+        x_ = 0;
+        return;
     }
     if (c == u'\t') {
         const qreal tab = document()->defaultTextOption().tabStopDistance();
         x_ = (std::floor(x_ / tab) + 1) * tab;
-    } else {
+    } else if (c.isLowSurrogate() && fit == Fit::Attached) {
+        x_ += metrics_.horizontalAdvance(text_.mid(i - 1, 2));
+    } else if (!c.isHighSurrogate()) {
         x_ += metrics_.horizontalAdvance(c);
     }
-    if (x_ > widest_) {
+    // Qt measures the lines it lays out whole.
+    const bool measured = paragraphWhole_ && paragraphLine_ < visibleLines_;
+    if (!measured && x_ > widest_) {
         widest_ = x_;
         widestLine_ = line_;
         if (!scrollBarTimer_.isActive())
@@ -176,12 +256,46 @@ void TextBox::growBy(qsizetype i)
     }
 }
 
-// As after setting the whole text anew, the box shows its start.
+// From text_[i] on, the view holds the paragraph whole, with what was left
+// out of it before, if it can be seen.
+void TextBox::putParagraphInWhole(qsizetype i)
+{
+    paragraphWhole_ = true;
+    if (!paragraphCut_ || paragraphLine_ >= visibleLines_)
+        return;
+    end_.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
+    insertIntoView(text_.mid(paragraphStart_, i - paragraphStart_));
+    paragraphCut_ = false;
+}
+
+void TextBox::insertIntoView(const QString &text)
+{
+    updatingView_ = true;
+    end_.insertText(text);
+    updatingView_ = false;
+}
+
+// The view takes in the whole text, for the user to select, copy or scroll
+// through until the next character.
+void TextBox::fillView()
+{
+    if (!growing_ || whole_)
+        return;
+    whole_ = true;
+    updatingView_ = true;
+    setPlainText(text_);
+    updatingView_ = false;
+    fitHorizontalScrollBar();
+}
+
+// As after setting the whole text anew, the box shows its start: at the
+// right of a first line laid out right to left.
 void TextBox::keepViewAtStart()
 {
     const QTextCursor cursor = textCursor();
     if (cursor.position() == 0 && !cursor.hasSelection() && horizontalScrollBar()->value() == 0 &&
-        verticalScrollBar()->value() == 0)
+        verticalScrollBar()->value() == 0 &&
+        document()->firstBlock().textDirection() == Qt::LeftToRight)
         return;
     moveCursor(QTextCursor::Start); // scrolls back to the start as well
 }

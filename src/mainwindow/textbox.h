@@ -14,8 +14,15 @@
 // whole text is set anew. While it grows, the view holds only what can be
 // seen there: the lines below the box are left empty and the part of a line
 // beyond its right edge is left out, so that a character costs the same on a
-// long line as on a short one. The scroll bars still follow the whole text;
-// showWholeText() fills the view in.
+// long line as on a short one. The view looks the same all the same: a line
+// is cut only between characters that each keep their own place left to
+// right (Latin, Cyrillic, Greek, punctuation, tabs, combining marks, most
+// emoji); a line with any other (right-to-left text, soft hyphens, controls)
+// may be laid out differently as a whole, so it goes into the view whole.
+// The scroll bars still follow the whole text. And nothing leaves the box
+// cut: a key, a click, a drag or the wheel over the box or its scroll bars
+// first fills the view in, until the next character. showWholeText() ends
+// growing.
 class TextBox : public QPlainTextEdit
 {
     Q_OBJECT
@@ -34,11 +41,17 @@ public:
     void setLocked(bool locked);
     bool isLocked() const { return isReadOnly(); }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void takeUserEdit(int position);
     void replaceView(const QString &text);
     void startGrowing();
     void growBy(qsizetype i);
+    void putParagraphInWhole(qsizetype i);
+    void insertIntoView(const QString &text);
+    void fillView();
     void keepViewAtStart();
     void fitHorizontalScrollBar();
 
@@ -48,10 +61,18 @@ private:
     // While the program appends: where the next character goes, and what of
     // the box can be seen.
     bool growing_ = false;
-    QTextCursor end_; // at the end of the view
+    bool whole_ = false; // the view holds the whole text, till the next character
+    QTextCursor end_;    // at the end of the view
     int line_ = 0;
-    qreal x_ = 0;      // where the line's next character starts
-    qreal widest_ = 0; // the longest line's width
+    // The view's last paragraph: where it starts, in the text and in lines,
+    // whether some of it was left out, and whether it must be whole.
+    qsizetype paragraphStart_ = 0;
+    int paragraphLine_ = 0;
+    bool paragraphCut_ = false;
+    bool paragraphWhole_ = false;
+    bool lastSeen_ = true; // the last character went into the view
+    qreal x_ = 0;          // where the line's next character starts
+    qreal widest_ = 0;     // the longest line's width
     int widestLine_ = 0;
     int visibleLines_ = 0;
     qreal visibleWidth_ = 0;
