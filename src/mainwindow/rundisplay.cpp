@@ -4,6 +4,7 @@
 #include "mainwindow/textbox.h"
 #include "shared/dialogs.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
@@ -27,9 +28,15 @@ void RunDisplay::clearResult()
     c_.T2->clearText();
 }
 
+// A screen reader hears of the result box's new text when the run ends and
+// the box takes in all of it. A message on the session bus for every
+// character would cost more than painting it, and no reader can speak them.
 void RunDisplay::appendResult(const QString &text)
 {
+    const QAccessible::UpdateHandler tell =
+        QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
     c_.T2->appendText(text);
+    QAccessible::installUpdateHandler(tell);
 }
 
 void RunDisplay::setBoxesLocked(bool locked)
