@@ -245,5 +245,6 @@ Measurement Measurement::fromLine(const QString &line)
     auto timing = [&](int at) {
         return Timing{f[at].toDouble(), f[at + 1].toDouble(), f[at + 2].toDouble()};
     };
-    return {f[0].toLongLong(), timing(1), timing(4), timing(7), f[10].toDouble(), f[11].toDouble()};
+    return {f[0].toLongLong(), timing(1),        timing(4), timing(7),
+            f[10].toDouble(),  f[11].toDouble(), {}};
 }

@@ -27,11 +27,11 @@ struct Measurement
 {
     qsizetype characters = 0;
     Timing pump;       // (a) bare event pumps
-    Timing floor;      // (b) status text and progress value set, then a pump
+    Timing floor;      // (b0) Qt's plain status bar and progress bar set, then a pump
     Timing run;        // (c) the real run
-    Timing reader;     // (d) the real run with a screen reader listening, in a process of its own
     double endMs = 0;  // after the run's last step: filling the result box in, the notice
     double peakMB = 0; // the process's peak resident memory
+    Timing reader;     // (d) the real run with a screen reader listening, in a process of its own
 
     double perSecond(const Timing &t) const { return characters / t.seconds; }
     double overFloor() const { return run.seconds / floor.seconds; }
