@@ -19,6 +19,8 @@
 #include <QProcessEnvironment>
 #include <QThread>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -28,7 +30,7 @@ constexpr double OverFloorLimit = 0.45;
 constexpr double MillionSecondsLimit = 60;
 constexpr double PeakMBLimit = 200;
 constexpr double ReaderLimit = 1.3;
-constexpr int PixelRounds = 3;
+constexpr int PixelRounds = 5;
 
 const QString SharedMemory = QStringLiteral("shared-memory");
 const QString Connection = QStringLiteral("connection");
@@ -126,28 +128,36 @@ void printTargets(const QMap<QString, Measurement> &results)
                 million.peakMB <= PeakMBLimit);
 }
 
-// Alternates the two ways, so that both meet the same load.
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Alternates the two ways, so that both meet the same load, and compares
+// their medians, which a passing burst of load moves least.
 void printPixelCosts()
 {
     std::printf("\nWhat the window's pixels cost, in microseconds, sent through shared memory\n"
                 "(Qt's default) or over the X connection (the program's), %d rounds in turn:\n\n",
                 PixelRounds);
     std::printf("%-14s %6s %10s %10s %10s\n", "", "round", "a step", "repaint", "scroll");
-    QMap<QString, PixelCosts> sums;
+    QMap<QString, std::array<QList<double>, 3>> costs;
     for (int round = 1; round <= PixelRounds; ++round) {
         for (const QString &way : {SharedMemory, Connection}) {
             const PixelCosts c = pixelCostsInChild(way);
             std::printf("%-14s %6d %10.1f %10.0f %10.0f\n", qPrintable(way), round, c.step,
                         c.repaint, c.scroll);
             std::fflush(stdout);
-            PixelCosts &sum = sums[way];
-            sum = {sum.step + c.step, sum.repaint + c.repaint, sum.scroll + c.scroll};
+            costs[way][0] << c.step;
+            costs[way][1] << c.repaint;
+            costs[way][2] << c.scroll;
         }
     }
-    const PixelCosts &shm = sums[SharedMemory];
-    const PixelCosts &connection = sums[Connection];
-    std::printf("%-21s %10.2f %10.2f %10.2f\n", "connection / shared", connection.step / shm.step,
-                connection.repaint / shm.repaint, connection.scroll / shm.scroll);
+    std::printf("%-21s", "median conn./shm");
+    for (int i = 0; i < 3; ++i)
+        std::printf(" %10.2f", median(costs[Connection][i]) / median(costs[SharedMemory][i]));
+    std::printf("\n");
 }
 
 int runAll(bool reader)
