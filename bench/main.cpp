@@ -2,8 +2,13 @@
 // and prints one table. Each case runs in a child process of its own, so that
 // its peak memory is its own and no case inherits another's caches.
 //
-//     veltor_bench            all cases, one after the other
-//     veltor_bench --case N   case N only, printed as one line for the parent
+//     veltor_bench [--reader]  all cases, one after the other; with --reader,
+//                              a screen reader listens on the session bus and
+//                              each run is timed once more with it
+//     veltor_bench --case N [--run-only]
+//                              case N only, printed as one line for the parent
+//     veltor_bench --pixels shared-memory|connection
+//                              what the window's pixels cost sent one way
 
 #include "measurement.h"
 
@@ -11,8 +16,11 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QThread>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace {
@@ -21,20 +29,52 @@ constexpr double FlatLimit = 1.3;
 constexpr double OverFloorLimit = 0.45;
 constexpr double MillionSecondsLimit = 60;
 constexpr double PeakMBLimit = 200;
+constexpr double ReaderLimit = 1.3;
+constexpr int PixelRounds = 5;
 
-Measurement measureInChild(qsizetype index)
+const QString SharedMemory = QStringLiteral("shared-memory");
+const QString Connection = QStringLiteral("connection");
+const QString MitShmOff = QStringLiteral("QT_XCB_NO_MITSHM");
+
+// Runs this program with `args` and returns the line it prints.
+QString runChild(const QStringList &args, const QProcessEnvironment &environment)
 {
     QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--case"), QString::number(index)});
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), args);
     // Qt's warnings about the platform would break up the table; they are
-    // shown when the case fails.
+    // shown when the child fails.
     if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit ||
         child.exitCode() != 0) {
         std::fputs(child.readAllStandardError().constData(), stderr);
-        qFatal("case %lld failed", qlonglong(index));
+        qFatal("%s failed", qPrintable(args.join(QLatin1Char(' '))));
     }
-    return Measurement::fromLine(QString::fromLatin1(child.readAllStandardOutput()).trimmed());
+    return QString::fromLatin1(child.readAllStandardOutput()).trimmed();
+}
+
+Measurement measureInChild(qsizetype index, bool reader)
+{
+    const QStringList args{QStringLiteral("--case"), QString::number(index)};
+    Measurement m = Measurement::fromLine(runChild(args, QProcessEnvironment::systemEnvironment()));
+    if (reader) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_LINUX_ACCESSIBILITY_ALWAYS_ON"), QStringLiteral("1"));
+        m.reader = Measurement::fromLine(
+                       runChild(args + QStringList{QStringLiteral("--run-only")}, environment))
+                       .run;
+    }
+    return m;
+}
+
+// Qt leaves shared memory aside when QT_XCB_NO_MITSHM is set at all, even empty.
+PixelCosts pixelCostsInChild(const QString &way)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (way == SharedMemory)
+        environment.remove(MitShmOff);
+    else
+        environment.insert(MitShmOff, QStringLiteral("1"));
+    return PixelCosts::fromLine(runChild({QStringLiteral("--pixels"), way}, environment));
 }
 
 void printRow(const Case &c, const Measurement &m)
@@ -42,7 +82,10 @@ void printRow(const Case &c, const Measurement &m)
     std::printf("%-14s %9lld", qPrintable(c.name), qlonglong(m.characters));
     for (const Timing *t : {&m.pump, &m.floor, &m.run})
         std::printf(" %9.0f %5.2f", m.perSecond(*t), t->flatness());
-    std::printf(" %8.1f %5.2f %7.0f %5.0f\n", m.run.seconds, m.overFloor(), m.endMs, m.peakMB);
+    std::printf(" %8.1f %5.2f %7.0f %5.0f", m.run.seconds, m.overFloor(), m.endMs, m.peakMB);
+    if (m.reader.seconds > 0)
+        std::printf(" %9.0f %5.2f", m.perSecond(m.reader), m.readerOverRun());
+    std::printf("\n");
 }
 
 void printTarget(const QString &what, bool met)
@@ -67,6 +110,12 @@ void printTargets(const QMap<QString, Measurement> &results)
                             .arg(m.overFloor(), 0, 'f', 2)
                             .arg(OverFloorLimit),
                         m.overFloor() <= OverFloorLimit);
+        if (m.reader.seconds > 0)
+            printTarget(QStringLiteral("%1 with a reader %2 x run (<= %3)")
+                            .arg(it.key(), -14)
+                            .arg(m.readerOverRun(), 0, 'f', 2)
+                            .arg(ReaderLimit),
+                        m.readerOverRun() <= ReaderLimit);
     }
     const Measurement &million = results[QStringLiteral("lines 1M")];
     printTarget(QStringLiteral("lines 1M       %1 s (<= %2 s)")
@@ -79,7 +128,39 @@ void printTargets(const QMap<QString, Measurement> &results)
                 million.peakMB <= PeakMBLimit);
 }
 
-int runAll()
+double median(QList<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Alternates the two ways, so that both meet the same load, and compares
+// their medians, which a passing burst of load moves least.
+void printPixelCosts()
+{
+    std::printf("\nWhat the window's pixels cost, in microseconds, sent through shared memory\n"
+                "(Qt's default) or over the X connection (the program's), %d rounds in turn:\n\n",
+                PixelRounds);
+    std::printf("%-14s %6s %10s %10s %10s\n", "", "round", "a step", "repaint", "scroll");
+    QMap<QString, std::array<QList<double>, 3>> costs;
+    for (int round = 1; round <= PixelRounds; ++round) {
+        for (const QString &way : {SharedMemory, Connection}) {
+            const PixelCosts c = pixelCostsInChild(way);
+            std::printf("%-14s %6d %10.1f %10.0f %10.0f\n", qPrintable(way), round, c.step,
+                        c.repaint, c.scroll);
+            std::fflush(stdout);
+            costs[way][0] << c.step;
+            costs[way][1] << c.repaint;
+            costs[way][2] << c.scroll;
+        }
+    }
+    std::printf("%-21s", "median conn./shm");
+    for (int i = 0; i < 3; ++i)
+        std::printf(" %10.2f", median(costs[Connection][i]) / median(costs[SharedMemory][i]));
+    std::printf("\n");
+}
+
+int runAll(bool reader)
 {
     std::printf("Processing run of the main window, platform %s, %d CPUs\n",
                 qPrintable(QGuiApplication::platformName()), QThread::idealThreadCount());
@@ -89,29 +170,31 @@ int runAll()
                 "the progress value, then a pump; (c) the real run, from the click\n"
                 "on Knop. chars/s up to the last step; last/first: cost per step of the last\n"
                 "tenth over the first; run/floor: (c) over (b0); end: from the run's last step\n"
-                "to its completion notice; peak: the process's peak resident memory.\n\n");
-    std::printf("%-14s %9s %15s %15s %15s %8s %5s %7s %5s\n", "", "", "(a) pump", "(b0) floor",
-                "(c) run", "", "run/", "end", "peak");
+                "to its completion notice; peak: the process's peak resident memory.\n");
+    if (reader)
+        std::printf("(d): the real run once more, in a process of its own with accessibility on,\n"
+                    "a screen reader listening on the session bus; d/run: (d) over (c).\n");
+    std::printf("\n");
+    std::printf("%-14s %9s %15s %15s %15s %8s %5s %7s %5s %15s\n", "", "", "(a) pump", "(b0) floor",
+                "(c) run", "", "run/", "end", "peak", reader ? "(d) reader" : "");
     std::printf("%-14s %9s", "case", "chars");
     for (int i = 0; i < 3; ++i)
         std::printf(" %9s %5s", "chars/s", "last/");
-    std::printf(" %8s %5s %7s %5s\n", "run s", "floor", "ms", "MB");
+    std::printf(" %8s %5s %7s %5s", "run s", "floor", "ms", "MB");
+    if (reader)
+        std::printf(" %9s %5s", "chars/s", "d/run");
+    std::printf("\n");
     QMap<QString, Measurement> results;
     const QList<Case> &cases = benchCases();
     for (qsizetype i = 0; i < cases.size(); ++i) {
-        const Measurement m = measureInChild(i);
+        const Measurement m = measureInChild(i, reader);
         printRow(cases[i], m);
         std::fflush(stdout);
         results.insert(cases[i].name, m);
     }
     printTargets(results);
-    return 0;
-}
-
-int runCase(qsizetype index)
-{
-    const Measurement m = measure(benchCases().at(index));
-    std::printf("%s\n", qPrintable(m.toLine()));
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        printPixelCosts();
     return 0;
 }
 
@@ -119,10 +202,20 @@ int runCase(qsizetype index)
 
 int main(int argc, char *argv[])
 {
-    sendWindowPixelsOverTheConnection();
+    const QStringList args(argv + 1, argv + argc);
+    const bool pixels = args.size() == 2 && args[0] == QLatin1String("--pixels");
+    if (!pixels || args[1] != SharedMemory)
+        sendWindowPixelsOverTheConnection();
     QApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    if (args.size() == 3 && args[1] == QLatin1String("--case"))
-        return runCase(args[2].toLongLong());
-    return runAll();
+    if (pixels) {
+        std::printf("%s\n", qPrintable(measurePixels().toLine()));
+        return 0;
+    }
+    if (args.size() >= 2 && args[0] == QLatin1String("--case")) {
+        const Measurement m = measure(benchCases().at(args[1].toLongLong()),
+                                      args.contains(QLatin1String("--run-only")));
+        std::printf("%s\n", qPrintable(m.toLine()));
+        return 0;
+    }
+    return runAll(args.contains(QLatin1String("--reader")));
 }

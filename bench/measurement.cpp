@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
 
@@ -113,20 +114,56 @@ const QList<Case> &benchCases()
     return cases;
 }
 
-Measurement measure(const Case &benchCase)
+namespace {
+
+void showWithText(Form1 &form, const Case &benchCase)
 {
-    AnsweringDialogs dialogs;
-    Form1 form(dialogs);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         qFatal("the window was not shown");
     form.findChild<TextBox *>(QStringLiteral("T1"))
         ->setText(sampleText(benchCase.size, benchCase.lineLength));
     QCoreApplication::processEvents(); // the source is laid out and painted before timing
+}
 
+// The real run from the click on Knop; `end` gets the time of its completion notice.
+Timing timeRun(Form1 &form, AnsweringDialogs &dialogs, qsizetype steps, double *endMs)
+{
+    QElapsedTimer clock;
+    TenthsClock tenths(steps, clock);
+    qint64 end = 0;
+    dialogs.onNotice = [&] { end = clock.nsecsElapsed(); };
+    clock.start();
+    form.findChild<QPushButton *>(QStringLiteral("Knop"))->click();
+    *endMs = (end - tenths.lastPump) / 1e6;
+    return timingOf(tenths, steps);
+}
+
+// Microseconds per call of `what`, over `times` calls.
+double microsecondsEach(int times, const std::function<void()> &what)
+{
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < times; ++i)
+        what();
+    return clock.nsecsElapsed() / 1e3 / times;
+}
+
+} // namespace
+
+Measurement measure(const Case &benchCase, bool runOnly)
+{
+    AnsweringDialogs dialogs;
+    Form1 form(dialogs);
+    showWithText(form, benchCase);
     const qsizetype n = benchCase.size;
     Measurement m;
     m.characters = n;
+    if (runOnly) {
+        m.run = timeRun(form, dialogs, n, &m.endMs);
+        m.peakMB = peakMegabytes();
+        return m;
+    }
     m.pump = timeSteps(n, [](qsizetype) {});
 
     // Qt's plain status bar and progress bar over the window's own, driven
@@ -151,17 +188,43 @@ Measurement measure(const Case &benchCase)
         });
     }
     QCoreApplication::processEvents();
-
-    QElapsedTimer clock;
-    TenthsClock tenths(n, clock);
-    qint64 end = 0;
-    dialogs.onNotice = [&] { end = clock.nsecsElapsed(); };
-    clock.start();
-    form.findChild<QPushButton *>(QStringLiteral("Knop"))->click();
-    m.run = timingOf(tenths, n);
-    m.endMs = (end - tenths.lastPump) / 1e6;
+    m.run = timeRun(form, dialogs, n, &m.endMs);
     m.peakMB = peakMegabytes();
     return m;
+}
+
+PixelCosts measurePixels()
+{
+    AnsweringDialogs dialogs;
+    Form1 form(dialogs);
+    const Case text{QString(), 20'000, LineLength};
+    showWithText(form, text);
+    PixelCosts costs;
+    double endMs = 0;
+    costs.step = timeRun(form, dialogs, text.size, &endMs).seconds * 1e6 / double(text.size);
+    costs.repaint = microsecondsEach(200, [&form] { form.repaint(); });
+    QScrollBar *scrollBar = form.findChild<TextBox *>(QStringLiteral("T2"))->verticalScrollBar();
+    costs.scroll = microsecondsEach(200, [scrollBar] {
+        scrollBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCoreApplication::processEvents();
+    });
+    return costs;
+}
+
+QString PixelCosts::toLine() const
+{
+    return QStringLiteral("%1 %2 %3")
+        .arg(step, 0, 'g', 9)
+        .arg(repaint, 0, 'g', 9)
+        .arg(scroll, 0, 'g', 9);
+}
+
+PixelCosts PixelCosts::fromLine(const QString &line)
+{
+    const QStringList f = line.split(QLatin1Char(' '));
+    if (f.size() != 3)
+        qFatal("malformed measurement: %s", qPrintable(line));
+    return {f[0].toDouble(), f[1].toDouble(), f[2].toDouble()};
 }
 
 QString Measurement::toLine() const
@@ -182,5 +245,6 @@ Measurement Measurement::fromLine(const QString &line)
     auto timing = [&](int at) {
         return Timing{f[at].toDouble(), f[at + 1].toDouble(), f[at + 2].toDouble()};
     };
-    return {f[0].toLongLong(), timing(1), timing(4), timing(7), f[10].toDouble(), f[11].toDouble()};
+    return {f[0].toLongLong(), timing(1),        timing(4), timing(7),
+            f[10].toDouble(),  f[11].toDouble(), {}};
 }

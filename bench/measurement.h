@@ -27,13 +27,15 @@ struct Measurement
 {
     qsizetype characters = 0;
     Timing pump;       // (a) bare event pumps
-    Timing floor;      // (b) status text and progress value set, then a pump
+    Timing floor;      // (b0) Qt's plain status bar and progress bar set, then a pump
     Timing run;        // (c) the real run
     double endMs = 0;  // after the run's last step: filling the result box in, the notice
     double peakMB = 0; // the process's peak resident memory
+    Timing reader;     // (d) the real run with a screen reader listening, in a process of its own
 
     double perSecond(const Timing &t) const { return characters / t.seconds; }
     double overFloor() const { return run.seconds / floor.seconds; }
+    double readerOverRun() const { return reader.seconds / run.seconds; }
 
     // One line of text, to hand a measurement from process to process.
     QString toLine() const;
@@ -41,6 +43,19 @@ struct Measurement
 };
 
 // Shows the main window, loads the case's text and times the three ways of
-// stepping through it. The peak memory is this process's, so each case
-// belongs in a process of its own.
-Measurement measure(const Case &benchCase);
+// stepping through it, or with runOnly the real run alone. The peak memory is
+// this process's, so each case belongs in a process of its own.
+Measurement measure(const Case &benchCase, bool runOnly);
+
+// What the window's pixels cost on their way to the display, in microseconds.
+struct PixelCosts
+{
+    double step = 0;    // a step of the real run, over 20,000 characters of lines
+    double repaint = 0; // the whole window painted and sent
+    double scroll = 0;  // the result scrolled by a line
+
+    QString toLine() const;
+    static PixelCosts fromLine(const QString &line);
+};
+
+PixelCosts measurePixels();

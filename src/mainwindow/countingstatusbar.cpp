@@ -1,5 +1,6 @@
 #include "mainwindow/countingstatusbar.h"
 
+#include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QStyleOption>
@@ -10,6 +11,9 @@ namespace {
 
 // What antialiasing may draw beside a word's advance.
 constexpr int Overhang = 2;
+
+// How long a new count may wait to be announced: one frame of the screen.
+constexpr int AnnouncementMs = 16;
 
 // Where the last word starts: after the last space, or 0 when there is none.
 qsizetype lastWordStart(QStringView text)
@@ -28,11 +32,12 @@ void CountingStatusBar::showCount(const QString &text)
     const qsizetype split = lastWordStart(text);
     if (split == 0 || QStringView(before).left(split) != QStringView(text).left(split) ||
         lastWordStart(before) != split || !updatesEnabled()) {
+        announcement_.stop(); // showMessage() announces this one at once
         showMessage(text);
         return;
     }
     setAttribute(Qt::WA_UpdatesDisabled);
-    showMessage(text);
+    showMessageQuietly(text);
     setAttribute(Qt::WA_UpdatesDisabled, false);
     const QFontMetricsF metrics(font());
     const qreal x = lastWordX(text);
@@ -40,6 +45,35 @@ void CountingStatusBar::showCount(const QString &text)
                                  metrics.horizontalAdvance(text.mid(split)));
     const int left = int(std::floor(x)) - Overhang;
     update(QRect(left, 0, int(std::ceil(x + width)) + Overhang - left, height()) & messageRect());
+}
+
+// A screen reader that is sent every count of a run spends a message on the
+// session bus per count, more than painting it costs, and cannot speak them
+// anyway. The change is announced with the next frame instead, for whatever
+// the count is by then.
+void CountingStatusBar::showMessageQuietly(const QString &text)
+{
+    if (!QAccessible::isActive()) {
+        showMessage(text);
+        return;
+    }
+    const QAccessible::UpdateHandler announce =
+        QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
+    showMessage(text);
+    QAccessible::installUpdateHandler(announce);
+    if (!announcement_.isActive())
+        announcement_.start(AnnouncementMs, this);
+}
+
+void CountingStatusBar::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != announcement_.timerId()) {
+        QStatusBar::timerEvent(event);
+        return;
+    }
+    announcement_.stop();
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
 }
 
 // Paints as QStatusBar does, with the same glyphs in the same places.

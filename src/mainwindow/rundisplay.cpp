@@ -4,6 +4,7 @@
 #include "mainwindow/textbox.h"
 #include "shared/dialogs.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
@@ -27,9 +28,15 @@ void RunDisplay::clearResult()
     c_.T2->clearText();
 }
 
+// A screen reader hears of the result box's new text when the run ends and
+// the box takes in all of it. A message on the session bus for every
+// character would cost more than painting it, and no reader can speak them.
 void RunDisplay::appendResult(const QString &text)
 {
+    const QAccessible::UpdateHandler tell =
+        QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
     c_.T2->appendText(text);
+    QAccessible::installUpdateHandler(tell);
 }
 
 void RunDisplay::setBoxesLocked(bool locked)
@@ -54,8 +61,10 @@ void RunDisplay::setProgressMaximum(float maximum)
     option.initFrom(c_.Pr);
     option.state |= QStyle::State_Horizontal;
     option.textVisible = c_.Pr->isTextVisible();
-    progressWidth_ =
-        c_.Pr->style()->subElementRect(QStyle::SE_ProgressBarContents, &option, c_.Pr).width();
+    const QRect contents =
+        c_.Pr->style()->subElementRect(QStyle::SE_ProgressBarContents, &option, c_.Pr);
+    progressLeft_ = contents.left();
+    progressWidth_ = contents.width();
 }
 
 // The style fills this many pixels of the bar for a value.
@@ -67,18 +76,34 @@ qint64 RunDisplay::filledWidth(int value) const
 }
 
 // The bar takes a value only when it moves a pixel or reaches an end, so that
-// a screen reader hears it move as it is seen to. Qt repaints the bar at once
-// only when the value has moved it by a whole chunk of the style; it is
-// painted at the next pump instead, with the rest of the step's changes.
+// a screen reader hears it move as it is seen to. Only the pixels it moved
+// over are painted again, at the next pump with the rest of the step's
+// changes: a whole bar costs more to paint than the rest of a step. Qt would
+// repaint the whole bar at once when the value moves it by a chunk of the
+// style; at an end it still does, so that the full bar is seen before the run
+// empties it.
 void RunDisplay::setProgressValue(float value)
 {
     QProgressBar *bar = c_.Pr;
     const int v = int(value);
+    const int old = bar->value();
     const auto atEnd = [bar](int v) { return v == bar->minimum() || v == bar->maximum(); };
-    if (filledWidth(v) == filledWidth(bar->value()) && !atEnd(v) && !atEnd(bar->value()))
+    const qint64 before = filledWidth(old);
+    const qint64 after = filledWidth(v);
+    if (before == after && !atEnd(v) && !atEnd(old))
         return;
+    if (atEnd(v) || atEnd(old) || after < before) {
+        bar->setValue(v);
+        bar->update();
+        return;
+    }
+    bar->setAttribute(Qt::WA_UpdatesDisabled);
     bar->setValue(v);
-    bar->update();
+    bar->setAttribute(Qt::WA_UpdatesDisabled, false);
+    // The style shades the filled part's end over a few pixels.
+    constexpr int Edge = 3;
+    bar->update(int(progressLeft_ + before) - Edge, 0, int(after - before) + 2 * Edge,
+                bar->height());
 }
 
 // Only the count's digits are painted again, at the next pump.

@@ -53,7 +53,8 @@ private:
     Dialogs &dialogs_;
     bool ended_ = false;
     bool knopHadFocus_ = false; // when the run started
-    int progressWidth_ = 0; // of the bar's filled part when full
+    int progressLeft_ = 0;      // where the bar's filled part starts
+    int progressWidth_ = 0;     // of the bar's filled part when full
 };
 
 // Made before the application object: on X11 the window's changed pixels go
