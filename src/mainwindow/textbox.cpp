@@ -1,6 +1,9 @@
 #include "mainwindow/textbox.h"
 
+#include "mainwindow/textboxaccessible.h"
+
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -82,6 +85,8 @@ QString fromView(QStringView view)
 
 TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
 {
+    static const bool readable = (QAccessible::installFactory(&TextBoxAccessible::create), true);
+    Q_UNUSED(readable);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

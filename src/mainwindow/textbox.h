@@ -45,6 +45,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    friend class TextBoxAccessible; // fills the view in before it reads it
+
     void takeUserEdit(int position);
     void replaceView(const QString &text);
     void startGrowing();

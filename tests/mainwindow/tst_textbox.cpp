@@ -1,5 +1,6 @@
 #include "form1driver.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -127,6 +128,7 @@ private slots:
         QTest::newRow("select all, copy") << tall << "copy";
         QTest::newRow("wheel") << tall << "wheel";
         QTest::newRow("scroll bar") << tall << "scroll bar";
+        QTest::newRow("screen reader") << tall << "reader";
     }
     void runShowsTheResultAtEveryStep()
     {
@@ -157,6 +159,11 @@ private slots:
                 QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
                 QCOMPARE(QGuiApplication::clipboard()->text(), taken);
+            } else if (touch == QLatin1String("reader")) {
+                QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(box);
+                QCOMPARE(reader->text(QAccessible::Value), taken);
+                QAccessibleTextInterface *text = reader->textInterface();
+                QCOMPARE(text->text(0, text->characterCount()), taken);
             } else if (touch == QLatin1String("wheel")) {
                 QWheelEvent wheel(QPointF(20, 20), box->mapToGlobal(QPointF(20, 20)), {},
                                   QPoint(0, -120 * 4), {}, {}, Qt::NoScrollPhase, false);
