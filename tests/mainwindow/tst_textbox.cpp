@@ -185,6 +185,29 @@ private slots:
         QVERIFY2(wrongAt < 0, qPrintable(QStringLiteral("differs at %1 characters").arg(wrongAt)));
     }
 
+    // A screen reader counts a line break as one character, as the box shows it.
+    void aScreenReaderSelectsAndEditsUnlessLocked()
+    {
+        TextBox box;
+        box.setText(QStringLiteral("ба\r\nвг"));
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(&box);
+        QAccessibleTextInterface *text = reader->textInterface();
+        QCOMPARE(text->characterCount(), 5);
+        text->setSelection(0, 1, 4);
+        int start = 0, end = 0;
+        text->selection(0, &start, &end);
+        QCOMPARE(QList({text->selectionCount(), start, end, text->cursorPosition()}),
+                 QList({1, 1, 4, 4}));
+        QVERIFY(reader->state().editable && !reader->state().readOnly);
+        box.setLocked(true);
+        reader->editableTextInterface()->replaceText(1, 4, QStringLiteral("ж"));
+        QVERIFY(reader->state().readOnly && !reader->state().editable);
+        box.setLocked(false);
+        reader->editableTextInterface()->replaceText(1, 4, QStringLiteral("ж"));
+        QCOMPARE(box.text(), QStringLiteral("бжг"));
+        QCOMPARE(text->offsetAtPoint(text->characterRect(2).topLeft() + QPoint(1, 2)), 2);
+    }
+
     void undoTakesBackTheUsersEditsOnly()
     {
         TextBox box;
