@@ -1,10 +1,13 @@
 #include "form1driver.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDir>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
 namespace {
 const QString Done = QStringLiteral("Обработка завершена!");
@@ -161,18 +164,56 @@ private slots:
         QCOMPARE(ui->form.focusWidget()->objectName(), fromMenu ? "T1" : "Knop");
     }
 
-    // At every step the screen shows the count and the bar as Qt's plain
-    // status bar and progress bar show them, also when a character moves the
-    // bar by less than a pixel.
+    // At every step of a run the result box looks as a new box holding the
+    // whole result so far would, and the count and the bar on the screen as
+    // Qt's plain status bar and progress bar show them, also when a character
+    // moves the bar by less than a pixel. What a user copies from the box or
+    // scrolls to in the middle of the run is that result.
+    void everyStepLooksAsPlainWidgetsShowIt_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("touch"); // what the user does 40 characters before the end
+        const QString line = QStringLiteral("Съешь же ещё этих мягких французских булок. ");
+        const QString longLine = line.repeated(3);
+        QTest::newRow("1,500 in lines") << book(1'500, "\r\n") << "";
+        QTest::newRow("one long line") << longLine << "";
+        QTest::newRow("tabs") << QStringLiteral("а\tбв\tгде\t").repeated(20) << "";
+        QTest::newRow("emoji") << QStringLiteral("ж😀").repeated(40) << "";
+        QTest::newRow("U+2028") << longLine + QStringLiteral("\u2028") + line << "";
+        QTest::newRow("U+2029 after a long line") << longLine + QStringLiteral("\u2029жжж") << "";
+        QTest::newRow("many U+2029") << QStringLiteral("ж\u2029").repeated(50) << "";
+        QTest::newRow("soft hyphens") << QString(300, QChar(0xAD)) + line << "";
+        QTest::newRow("Arabic") << QStringLiteral("مرحبا بالعالم ").repeated(10) << "";
+        QTest::newRow("Arabic after digits")
+            << QStringLiteral("1234567890 ").repeated(10) + QStringLiteral("مرحبا ") << "";
+        QTest::newRow("Hebrew") << QStringLiteral("שלום עולם ").repeated(10) << "";
+        QTest::newRow("combining marks") << QStringLiteral("е\u0301ж").repeated(50) << "";
+        QTest::newRow("CJK") << QStringLiteral("中文字").repeated(30) << "";
+        const QString tall = line.repeated(2) + QStringLiteral("\r\nж").repeated(40);
+        QTest::newRow("select all, copy") << tall << "copy";
+        QTest::newRow("wheel") << tall << "wheel";
+        QTest::newRow("scroll bar") << tall << "scroll bar";
+    }
     void everyStepLooksAsPlainWidgetsShowIt()
     {
-        constexpr int Size = 1'500;
+        QFETCH(QString, source);
+        QFETCH(QString, touch);
+        TextBox *box = ui->T2();
+        TextBox fresh;
+        fresh.setAttribute(Qt::WA_DontShowOnScreen);
+        fresh.setFont(box->font());
+        fresh.resize(box->size());
+        fresh.setLocked(true);
+        fresh.show();
+        const auto looksFresh = [&] {
+            return box->viewport()->grab().toImage() == fresh.viewport()->grab().toImage();
+        };
         QStatusBar plainBar(ui->control("client"));
         QProgressBar plainProgress(ui->control("client"));
-        plainProgress.setRange(0, Size);
+        plainProgress.setRange(0, int(source.size()));
         plainProgress.setTextVisible(false);
         QStringList wrong;
-        const auto compare = [&](QWidget *plain, const char *name, const QString &step) {
+        const auto onScreen = [&](QWidget *plain, const char *name, const QString &step) {
             QWidget *shown = ui->control(name);
             plain->setFont(shown->font());
             plain->resize(shown->size());
@@ -188,14 +229,39 @@ private slots:
             if (!painted.isEmpty()) {
                 plainBar.showMessage(painted);
                 plainProgress.setValue(painted.section(' ', -1).toInt());
-                compare(&plainBar, "Bar", painted);
-                compare(&plainProgress, "Pr", painted);
+                onScreen(&plainBar, "Bar", painted);
+                onScreen(&plainProgress, "Pr", painted);
             }
             painted = ui->status();
+            const QString result = box->text();
+            fresh.setText(result);
+            if (!looksFresh())
+                wrong << QStringLiteral("T2 at %1").arg(result.size());
+            if (touch.isEmpty() || result.size() != source.size() - 40)
+                return;
+            if (touch == QLatin1String("copy")) {
+                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+                QCOMPARE(QGuiApplication::clipboard()->text(),
+                         QString(result).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+                return;
+            }
+            if (touch == QLatin1String("wheel")) {
+                QWheelEvent wheel(QPointF(20, 20), box->mapToGlobal(QPointF(20, 20)), {},
+                                  QPoint(0, -120 * 4), {}, {}, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(box->viewport(), &wheel);
+            } else { // a click on the scroll bar below its handle
+                QScrollBar *bar = box->verticalScrollBar();
+                QTest::mouseClick(bar, Qt::LeftButton, {},
+                                  QPoint(bar->width() / 2, bar->height() - 20));
+            }
+            QVERIFY(box->verticalScrollBar()->value() > 0);
+            fresh.verticalScrollBar()->setValue(box->verticalScrollBar()->value());
+            QVERIFY(looksFresh());
         });
-        ui->T1()->setText(book(Size, "\r\n"));
+        ui->T1()->setText(source);
         ui->click("Knop");
-        QCOMPARE(wrong, QStringList());
+        QCOMPARE(wrong.value(0), QString());
     }
 
     // Stop, Выход or the close button asked during a run; the answer decides.

@@ -1,8 +1,6 @@
 #include "form1driver.h"
 
-#include <QClipboard>
 #include <QScrollBar>
-#include <QWheelEvent>
 
 class TextBoxTest : public QObject
 {
@@ -74,85 +72,6 @@ private slots:
         box.showWholeText();
         QVERIFY(qAbs(box.horizontalScrollBar()->maximum() - across) <= 2);
         QCOMPARE(box.verticalScrollBar()->maximum(), down);
-    }
-
-    // At every step of a run the result box looks as a new box holding the
-    // whole result so far would; what a user copies from it in the middle
-    // of the run is that result.
-    void runShowsTheResultAtEveryStep_data()
-    {
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("touch"); // what the user does 40 characters before the end
-        const QString line = QStringLiteral("Съешь же ещё этих мягких французских булок. ");
-        const QString longLine = line.repeated(3);
-        QTest::newRow("lines") << (line.left(12) + QStringLiteral("\r\n")).repeated(24) << "";
-        QTest::newRow("one long line") << longLine << "";
-        QTest::newRow("tabs") << QStringLiteral("а\tбв\tгде\t").repeated(20) << "";
-        QTest::newRow("CR LF alone") << QStringLiteral("\r\n") << "";
-        QTest::newRow("emoji") << QStringLiteral("ж😀").repeated(40) << "";
-        QTest::newRow("U+2028") << longLine + QStringLiteral("\u2028") + line << "";
-        QTest::newRow("U+2029 after a long line") << longLine + QStringLiteral("\u2029жжж") << "";
-        QTest::newRow("many U+2029") << QStringLiteral("ж\u2029").repeated(50) << "";
-        QTest::newRow("soft hyphens") << QString(300, QChar(0xAD)) + line << "";
-        QTest::newRow("Arabic") << QStringLiteral("مرحبا بالعالم ").repeated(10) << "";
-        QTest::newRow("Arabic after digits")
-            << QStringLiteral("1234567890 ").repeated(10) + QStringLiteral("مرحبا ") << "";
-        QTest::newRow("Hebrew") << QStringLiteral("שלום עולם ").repeated(10) << "";
-        QTest::newRow("combining marks") << QStringLiteral("е\u0301ж").repeated(50) << "";
-        QTest::newRow("CJK") << QStringLiteral("中文字").repeated(30) << "";
-        const QString tall = line.repeated(2) + QStringLiteral("\r\nж").repeated(40);
-        QTest::newRow("select all, copy") << tall << "copy";
-        QTest::newRow("wheel") << tall << "wheel";
-        QTest::newRow("scroll bar") << tall << "scroll bar";
-    }
-    void runShowsTheResultAtEveryStep()
-    {
-        QFETCH(QString, source);
-        QFETCH(QString, touch);
-        Form1Driver d;
-        TextBox *box = d.T2();
-        TextBox fresh;
-        fresh.setAttribute(Qt::WA_DontShowOnScreen);
-        fresh.setFont(box->font());
-        fresh.resize(box->size());
-        fresh.setLocked(true);
-        fresh.show();
-        const auto looksFresh = [&] {
-            return box->viewport()->grab().toImage() == fresh.viewport()->grab().toImage();
-        };
-        qsizetype wrongAt = -1;
-        const auto seeStep = [&] {
-            const QString result = box->text();
-            fresh.setText(result);
-            if (wrongAt < 0 && !looksFresh())
-                wrongAt = result.size();
-            if (touch.isEmpty() || result.size() != source.size() - 40)
-                return;
-            const QString taken =
-                QString(result).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-            if (touch == QLatin1String("copy")) {
-                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-                QCOMPARE(QGuiApplication::clipboard()->text(), taken);
-            } else if (touch == QLatin1String("wheel")) {
-                QWheelEvent wheel(QPointF(20, 20), box->mapToGlobal(QPointF(20, 20)), {},
-                                  QPoint(0, -120 * 4), {}, {}, Qt::NoScrollPhase, false);
-                QApplication::sendEvent(box->viewport(), &wheel);
-            } else { // a click on the scroll bar below its handle
-                QScrollBar *bar = box->verticalScrollBar();
-                QTest::mouseClick(bar, Qt::LeftButton, {},
-                                  QPoint(bar->width() / 2, bar->height() - 20));
-            }
-            if (touch == QLatin1String("wheel") || touch == QLatin1String("scroll bar")) {
-                QVERIFY(box->verticalScrollBar()->value() > 0);
-                fresh.verticalScrollBar()->setValue(box->verticalScrollBar()->value());
-                QVERIFY(looksFresh());
-            }
-        };
-        PumpWatch watch(seeStep);
-        d.T1()->setText(source);
-        d.click("Knop");
-        QVERIFY2(wrongAt < 0, qPrintable(QStringLiteral("differs at %1 characters").arg(wrongAt)));
     }
 
     void undoTakesBackTheUsersEditsOnly()
