@@ -319,16 +319,43 @@ private slots:
         if (!ended)
             QCOMPARE(ui->shownState().mid(3), (QStringList{counted(length), "0"}));
     }
-
-    void idleCommandsAskNothing()
+    // Edits keep every other character the box holds, line breaks of every
+    // kind among them.
+    void editsKeepTheOtherCharacters_data()
     {
-        ui->click("Command3");
-        ui->choose("MnStp");
-        QVERIFY(ui->form.close());
-        QVERIFY(!ui->dialogs.ended); // the last window closed ends the program
-        ui->choose("MnExit");
-        QVERIFY(ui->dialogs.ended);
-        QVERIFY(ui->dialogs.shown.isEmpty());
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expected");
+        // Shown as: a ¶ b ¶ c ¶ d ␀ e …; "~" stands for the zero character,
+        // "…" for every character up to Cyrillic, and -1 for the end.
+        QTest::newRow("type at the end") << -1 << int(Qt::Key_X) << "a\nb\rc\r\nd~e…X";
+        QTest::newRow("type at the start") << 0 << int(Qt::Key_X) << "Xa\nb\rc\r\nd~e…";
+        QTest::newRow("delete a lone LF") << 1 << int(Qt::Key_Delete) << "ab\rc\r\nd~e…";
+        QTest::newRow("delete a CR LF") << 5 << int(Qt::Key_Delete) << "a\nb\rcd~e…";
+        QTest::newRow("backspace over a CR LF") << 6 << int(Qt::Key_Backspace) << "a\nb\rcd~e…";
+        QTest::newRow("type after a CR LF") << 6 << int(Qt::Key_X) << "a\nb\rc\r\nXd~e…";
+        QTest::newRow("enter before a lone CR")
+            << 3 << int(Qt::Key_Return) << "a\nb\r\n\rc\r\nd~e…";
+    }
+    void editsKeepTheOtherCharacters()
+    {
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        QFETCH(QString, expected);
+        QString all;
+        for (int code = 0; code < 0x500; ++code)
+            all += QChar(char16_t(code));
+        expected.replace(QLatin1Char('~'), QChar(0)).replace(QStringLiteral("…"), all);
+        TextBox box;
+        box.setText(QString::fromUtf16(u"a\nb\rc\r\nd\0e", 10) + all);
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(caret < 0 ? box.document()->characterCount() - 1 : caret);
+        box.setTextCursor(cursor);
+        if (key == Qt::Key_X)
+            typeText(&box, QStringLiteral("X"));
+        else
+            QTest::keyClick(&box, Qt::Key(key));
+        QCOMPARE(box.text(), expected);
     }
 };
 
