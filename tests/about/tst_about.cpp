@@ -132,6 +132,7 @@ private slots:
             << Keys{path(""), toolFolder} << QStringList{Tool};
         QTest::newRow("folder without the tool")
             << Keys{folder("C:\\Tools")} << QStringList{Unavailable};
+        QTest::newRow("neither value") << Keys{} << QStringList{Unavailable};
     }
     // A click, then Return on the button: each looks afresh, and the window
     // stays open either way.
