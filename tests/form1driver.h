@@ -25,6 +25,16 @@ inline void typeText(QWidget *widget, const QString &text)
     }
 }
 
+// Calls `see` at every event pump while it lives: a posted event that posts
+// itself again arrives once per pump.
+struct PumpWatch : QObject
+{
+    std::function<void()> see;
+    explicit PumpWatch(std::function<void()> f) : see(std::move(f)) { post(); }
+    void post() { QCoreApplication::postEvent(this, new QEvent(QEvent::User)); }
+    void customEvent(QEvent *) override { see(), post(); }
+};
+
 // Drives the main window as a user would: clicks, typing, menu choices.
 struct Form1Driver
 {
@@ -94,6 +104,7 @@ struct Form1Driver
     // What a box shows, with its line breaks written as CR LF.
     static QString shown(const TextBox *box)
     {
-        return box->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        return box->document()->toRawText().replace(QChar::ParagraphSeparator,
+                                                    QStringLiteral("\r\n"));
     }
 };

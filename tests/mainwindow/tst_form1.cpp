@@ -1,13 +1,15 @@
 #include "form1driver.h"
 
 #include <QAccessible>
+#include <QClipboard>
 #include <QDir>
 #include <QScopeGuard>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
+#include <QWheelEvent>
 
-#include <algorithm>
-#include <numeric>
+#include <optional>
 
 namespace {
 const QString Done = QStringLiteral("Обработка завершена!");
@@ -127,21 +129,16 @@ private slots:
     {
         QTest::addColumn<bool>("fromMenu"); // the run is started from the menu, or by Space on Knop
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("result");
-        QTest::newRow("typed, run from the menu") << true << "Привет,\r\nмир!"
-                                                  << "Нмишек,\r\nрим!";
-        QTest::newRow("one line of 20,000") << false << book(20'000, " ") << "";
-        QTest::newRow("5,000 in lines") << false << book(5'000, "\r\n") << "";
+        QTest::newRow("typed, run from the menu") << true << "Привет,\r\nмир!";
+        QTest::newRow("one line of 20,000") << false << book(20'000, " ");
+        QTest::newRow("5,000 in lines") << false << book(5'000, "\r\n");
     }
     void runShowsTheWholeResult()
     {
         QFETCH(bool, fromMenu);
         QFETCH(QString, source);
-        QFETCH(QString, result);
-        if (result.isEmpty())
-            ui->T1()->setText(source), result = Form1Driver::swapped(source);
-        else
-            ui->type(ui->T1(), source);
+        const QString result = Form1Driver::swapped(source);
+        fromMenu ? ui->type(ui->T1(), source) : ui->T1()->setText(source);
         QString shownAtNotice;
         ui->dialogs.whileShown = [&] { shownAtNotice = Form1Driver::shown(ui->T2()); };
         // Keys meant for Knop pressed again during the run do nothing.
@@ -169,39 +166,6 @@ private slots:
         QCOMPARE(ui->form.focusWidget()->objectName(), fromMenu ? "T1" : "Knop");
     }
 
-    // Each step's count and progress value are painted before the next step
-    // changes them; a repaint for another reason may show one twice.
-    void everyStepIsPainted()
-    {
-        struct PaintLog : QObject
-        {
-            QList<int> counts, values;
-            bool eventFilter(QObject *watched, QEvent *event) override
-            {
-                if (event->type() != QEvent::Paint)
-                    return false;
-                if (auto *bar = qobject_cast<QStatusBar *>(watched))
-                    counts << bar->currentMessage().section(' ', -1).toInt();
-                else
-                    values << qobject_cast<QProgressBar *>(watched)->value();
-                return false;
-            }
-        } log;
-        ui->control("Bar")->installEventFilter(&log);
-        ui->control("Pr")->installEventFilter(&log);
-        ui->T1()->setText(book(300, "\r\n"));
-        ui->click("Knop");
-
-        QList<int> everyStep(300);
-        std::iota(everyStep.begin(), everyStep.end(), 1);
-        for (QList<int> painted : {log.counts, log.values}) {
-            painted.removeAll(0);
-            QVERIFY(std::is_sorted(painted.begin(), painted.end()));
-            painted.erase(std::unique(painted.begin(), painted.end()), painted.end());
-            QCOMPARE(painted, everyStep);
-        }
-    }
-
     // At every step the screen shows the count and the bar as Qt's plain
     // status bar and progress bar show them, also when a character moves the
     // bar by less than a pixel.
@@ -226,49 +190,139 @@ private slots:
                     .toImage() != plain->grab().toImage().convertToFormat(QImage::Format_RGB32))
                 wrong << QStringLiteral("%1 at %2").arg(name, step);
         };
-        // When a pump begins, the step before it is on the screen.
-        struct EachPump : QObject
-        {
-            std::function<void()> action;
-            bool event(QEvent *) override
-            {
-                action();
-                QCoreApplication::postEvent(this, new QEvent(QEvent::User));
-                return true;
-            }
-        } eachPump;
+        // When a pump of the run begins, the step before it is on the screen;
+        // the first pump shows the run's start.
         QString painted;
-        eachPump.action = [&] {
-            if (!painted.isEmpty()) {
-                plainBar.showMessage(painted);
-                plainProgress.setValue(painted.section(' ', -1).toInt());
-                compare(&plainBar, "Bar", painted);
-                compare(&plainProgress, "Pr", painted);
-            }
-            painted = ui->status();
-        };
+        std::optional<PumpWatch> watch;
+        ui->after(0, [&] {
+            watch.emplace([&] {
+                if (!painted.isEmpty()) {
+                    plainBar.showMessage(painted);
+                    plainProgress.setValue(painted.section(' ', -1).toInt());
+                    compare(&plainBar, "Bar", painted);
+                    compare(&plainProgress, "Pr", painted);
+                }
+                painted = ui->status();
+            });
+        });
         ui->T1()->setText(book(Size, "\r\n"));
-        ui->after(0, [&] { QCoreApplication::postEvent(&eachPump, new QEvent(QEvent::User)); });
         ui->click("Knop");
         QCOMPARE(wrong, QStringList());
     }
 
+    // At every step of a run the result box looks as a new box holding the
+    // whole result so far would; what a user copies from it in the middle
+    // of the run is that result.
+    void runShowsTheResultAtEveryStep_data()
+    {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("touch"); // what the user does 40 characters before the end
+        const QString line = QStringLiteral("Съешь же ещё этих мягких французских булок. ");
+        const QString longLine = line.repeated(3);
+        QTest::newRow("lines") << (line.left(12) + QStringLiteral("\r\n")).repeated(24) << "";
+        QTest::newRow("one long line") << longLine << "";
+        QTest::newRow("tabs") << QStringLiteral("а\tбв\tгде\t").repeated(20) << "";
+        QTest::newRow("CR LF alone") << QStringLiteral("\r\n") << "";
+        QTest::newRow("emoji") << QStringLiteral("ж😀").repeated(40) << "";
+        QTest::newRow("U+2028") << longLine + QStringLiteral("\u2028") + line << "";
+        QTest::newRow("U+2029 after a long line") << longLine + QStringLiteral("\u2029жжж") << "";
+        QTest::newRow("many U+2029") << QStringLiteral("ж\u2029").repeated(50) << "";
+        QTest::newRow("soft hyphens") << QString(300, QChar(0xAD)) + line << "";
+        QTest::newRow("Arabic") << QStringLiteral("مرحبا بالعالم ").repeated(10) << "";
+        QTest::newRow("Arabic after digits")
+            << QStringLiteral("1234567890 ").repeated(10) + QStringLiteral("مرحبا ") << "";
+        QTest::newRow("Hebrew") << QStringLiteral("שלום עולם ").repeated(10) << "";
+        QTest::newRow("combining marks") << QStringLiteral("е\u0301ж").repeated(50) << "";
+        QTest::newRow("CJK") << QStringLiteral("中文字").repeated(30) << "";
+        const QString tall = line.repeated(2) + QStringLiteral("\r\nж").repeated(40);
+        QTest::newRow("select all, copy") << tall << "copy";
+        QTest::newRow("wheel") << tall << "wheel";
+        QTest::newRow("scroll bar") << tall << "scroll bar";
+        QTest::newRow("screen reader") << tall << "reader";
+    }
+    void runShowsTheResultAtEveryStep()
+    {
+        QFETCH(QString, source);
+        QFETCH(QString, touch);
+        TextBox *box = ui->T2();
+        TextBox fresh;
+        fresh.setAttribute(Qt::WA_DontShowOnScreen);
+        fresh.setFont(box->font());
+        fresh.resize(box->size());
+        fresh.setLocked(true);
+        fresh.show();
+        const auto looksFresh = [&] {
+            return box->viewport()->grab().toImage() == fresh.viewport()->grab().toImage();
+        };
+        qsizetype wrongAt = -1;
+        const auto seeStep = [&] {
+            const QString result = box->text();
+            fresh.setText(result);
+            if (wrongAt < 0 && !looksFresh())
+                wrongAt = result.size();
+            if (touch.isEmpty() || result.size() != source.size() - 40)
+                return;
+            const QString taken =
+                QString(result).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+            if (touch == QLatin1String("copy")) {
+                QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+                QCOMPARE(QGuiApplication::clipboard()->text(), taken);
+            } else if (touch == QLatin1String("reader")) {
+                QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(box);
+                QCOMPARE(reader->text(QAccessible::Value), taken);
+                QAccessibleTextInterface *text = reader->textInterface();
+                QCOMPARE(text->text(0, text->characterCount()), taken);
+            } else if (touch == QLatin1String("wheel")) {
+                QWheelEvent wheel(QPointF(20, 20), box->mapToGlobal(QPointF(20, 20)), {},
+                                  QPoint(0, -120 * 4), {}, {}, Qt::NoScrollPhase, false);
+                QApplication::sendEvent(box->viewport(), &wheel);
+            } else { // a click on the scroll bar below its handle
+                QScrollBar *bar = box->verticalScrollBar();
+                QTest::mouseClick(bar, Qt::LeftButton, {},
+                                  QPoint(bar->width() / 2, bar->height() - 20));
+            }
+            if (touch == QLatin1String("wheel") || touch == QLatin1String("scroll bar")) {
+                QVERIFY(box->verticalScrollBar()->value() > 0);
+                fresh.verticalScrollBar()->setValue(box->verticalScrollBar()->value());
+                QVERIFY(looksFresh());
+            }
+        };
+        PumpWatch watch(seeStep);
+        ui->T1()->setText(source);
+        ui->click("Knop");
+        QVERIFY2(wrongAt < 0, qPrintable(QStringLiteral("differs at %1 characters").arg(wrongAt)));
+    }
+
     // Stop, Выход or the close button asked during a run; the answer decides.
+    // A stop lets the character in hand be appended and empties the bar at
+    // once; an exit ends where the run stands.
     void commandsDuringRun_data()
     {
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("answer");
-        QTest::newRow("stop button, Да") << "Command3" << int(MsgBox::Yes);
-        QTest::newRow("Стоп, Да") << "MnStp" << int(MsgBox::Yes);
-        QTest::newRow("Выход, Нет") << "MnExit" << int(MsgBox::No);
-        QTest::newRow("Выход, Да") << "MnExit" << int(MsgBox::Yes);
-        QTest::newRow("close button, Да") << "close" << int(MsgBox::Yes);
+        QTest::addColumn<QString>("question");
+        QTest::addColumn<int>("length");   // of the result
+        QTest::addColumn<int>("progress"); // right after the answer
+        QTest::addColumn<bool>("ended");
+        const QString stop = QStringLiteral("Вы уверены, что хотите остановить процесс?!");
+        const QString exit = QStringLiteral("Вы в процессе обработки! Хотите выйти?!");
+        const int all = int(Source.size());
+        QTest::newRow("stop button, Да")
+            << "Command3" << int(MsgBox::Yes) << stop << 5 << 0 << false;
+        QTest::newRow("Стоп, Да") << "MnStp" << int(MsgBox::Yes) << stop << 5 << 0 << false;
+        QTest::newRow("Выход, Нет") << "MnExit" << int(MsgBox::No) << exit << all << 4 << false;
+        QTest::newRow("Выход, Да") << "MnExit" << int(MsgBox::Yes) << exit << 4 << 4 << true;
+        QTest::newRow("close button, Да") << "close" << int(MsgBox::Yes) << exit << 4 << 4 << true;
     }
     void commandsDuringRun()
     {
         QFETCH(QString, command);
         QFETCH(int, answer);
-        const bool stop = command != QLatin1String("MnExit") && command != QLatin1String("close");
+        QFETCH(QString, question);
+        QFETCH(int, length);
+        QFETCH(int, progress);
+        QFETCH(bool, ended);
         ui->type(ui->T1(), Source);
         ui->dialogs.answers = {answer};
         int progressAfterAnswer = -1;
@@ -284,33 +338,77 @@ private slots:
         });
         ui->click("Knop");
 
-        const QString question = stop
-                                     ? QStringLiteral("Вы уверены, что хотите остановить процесс?!")
-                                     : QStringLiteral("Вы в процессе обработки! Хотите выйти?!");
-        const bool ended = !stop && answer == MsgBox::Yes;
-        // A stop lets the character in hand be appended; an exit ends where the run stands.
-        const qsizetype length = answer == MsgBox::No ? Source.size() : 4 + stop;
         QCOMPARE(ui->T2()->text(), Form1Driver::swapped(Source.left(length)));
         QCOMPARE(ui->dialogs.texts(),
                  ended ? QStringList{question} : (QStringList{question, Done}));
         QCOMPARE(ui->dialogs.shown[0].style, MsgBox::YesNo);
-        QCOMPARE(progressAfterAnswer, stop ? 0 : 4); // a stop empties the bar at once
+        QCOMPARE(progressAfterAnswer, progress);
         QCOMPARE(ui->dialogs.ended, ended);
         QCOMPARE(ui->form.isVisible(), !ended);
         QCOMPARE(ui->form.answerText(), QString::number(ended ? MsgBox::Yes : MsgBox::Ok));
         if (!ended)
             QCOMPARE(ui->shownState().mid(3), (QStringList{counted(length), "0"}));
     }
-
-    void idleCommandsAskNothing()
+    // A screen reader counts a line break as one character, as the box shows it.
+    void aScreenReaderSelectsAndEditsUnlessLocked()
     {
-        ui->click("Command3");
-        ui->choose("MnStp");
-        QVERIFY(ui->form.close());
-        QVERIFY(!ui->dialogs.ended); // the last window closed ends the program
-        ui->choose("MnExit");
-        QVERIFY(ui->dialogs.ended);
-        QVERIFY(ui->dialogs.shown.isEmpty());
+        TextBox box;
+        box.setText(QStringLiteral("ба\r\nвг"));
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(&box);
+        QAccessibleTextInterface *text = reader->textInterface();
+        QCOMPARE(text->characterCount(), 5);
+        text->setSelection(0, 1, 4);
+        int start = 0, end = 0;
+        text->selection(0, &start, &end);
+        QCOMPARE(QList({text->selectionCount(), start, end, text->cursorPosition()}),
+                 QList({1, 1, 4, 4}));
+        QVERIFY(reader->state().editable && !reader->state().readOnly);
+        box.setLocked(true);
+        reader->editableTextInterface()->replaceText(1, 4, QStringLiteral("ж"));
+        QVERIFY(reader->state().readOnly && !reader->state().editable);
+        box.setLocked(false);
+        reader->editableTextInterface()->replaceText(1, 4, QStringLiteral("ж"));
+        QCOMPARE(box.text(), QStringLiteral("бжг"));
+        QCOMPARE(text->offsetAtPoint(text->characterRect(2).topLeft() + QPoint(1, 2)), 2);
+    }
+
+    // Edits keep every other character the box holds, line breaks of every
+    // kind among them.
+    void editsKeepTheOtherCharacters_data()
+    {
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("expected");
+        // Shown as: a ¶ b ¶ c ¶ d ␀ e …; "~" stands for the zero character,
+        // "…" for every character up to Cyrillic, and -1 for the end.
+        QTest::newRow("type at the end") << -1 << int(Qt::Key_X) << "a\nb\rc\r\nd~e…X";
+        QTest::newRow("type at the start") << 0 << int(Qt::Key_X) << "Xa\nb\rc\r\nd~e…";
+        QTest::newRow("delete a lone LF") << 1 << int(Qt::Key_Delete) << "ab\rc\r\nd~e…";
+        QTest::newRow("delete a CR LF") << 5 << int(Qt::Key_Delete) << "a\nb\rcd~e…";
+        QTest::newRow("backspace over a CR LF") << 6 << int(Qt::Key_Backspace) << "a\nb\rcd~e…";
+        QTest::newRow("type after a CR LF") << 6 << int(Qt::Key_X) << "a\nb\rc\r\nXd~e…";
+        QTest::newRow("enter before a lone CR")
+            << 3 << int(Qt::Key_Return) << "a\nb\r\n\rc\r\nd~e…";
+    }
+    void editsKeepTheOtherCharacters()
+    {
+        QFETCH(int, caret);
+        QFETCH(int, key);
+        QFETCH(QString, expected);
+        QString all;
+        for (int code = 0; code < 0x500; ++code)
+            all += QChar(char16_t(code));
+        expected.replace(QLatin1Char('~'), QChar(0)).replace(QStringLiteral("…"), all);
+        TextBox box;
+        box.setText(QString::fromUtf16(u"a\nb\rc\r\nd\0e", 10) + all);
+        QTextCursor cursor = box.textCursor();
+        cursor.setPosition(caret < 0 ? box.document()->characterCount() - 1 : caret);
+        box.setTextCursor(cursor);
+        if (key == Qt::Key_X)
+            typeText(&box, QStringLiteral("X"));
+        else
+            QTest::keyClick(&box, Qt::Key(key));
+        QCOMPARE(box.text(), expected);
     }
 };
 
