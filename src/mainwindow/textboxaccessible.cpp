@@ -119,7 +119,7 @@ int TextBoxAccessible::characterCount() const
 QRect TextBoxAccessible::characterRect(int offset) const
 {
     QRect rect = box()->cursorRect(cursorOver(offset, offset));
-    rect.setWidth(box()->fontMetrics().horizontalAdvance(text(offset, offset + 1)));
+    rect.setWidth(box()->fontMetrics().horizontalAdvance(box()->document()->characterAt(offset)));
     return rect.translated(box()->viewport()->mapToGlobal(QPoint()));
 }
 

@@ -12,11 +12,12 @@
 
 namespace {
 
-// The text type and status codes as Windows numbers them.
-constexpr std::uint32_t RegSz = 1;
+// The value types and status codes as Windows numbers them.
+constexpr std::uint32_t RegSz = 1, RegDword = 4;
 constexpr long Success = 0, FileNotFound = 2, MoreData = 234;
 
-// key -> name -> the bytes of a text value, with a terminating zero only when written here
+// key -> name -> the bytes of a text value, with a terminating zero only when written here, or
+// of a number after "dword:"
 using Keys = std::map<std::string, std::map<std::string, std::string>>;
 
 const std::string PathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
@@ -51,11 +52,12 @@ struct ScriptedSystem : sysinfo::Registry, sysinfo::FileQuery, sysinfo::Launcher
         const auto found = values.find(name);
         if (found == values.end())
             return FileNotFound;
-        const std::string &bytes = found->second;
+        const bool dword = found->second.rfind("dword:", 0) == 0;
+        const std::string bytes = found->second.substr(dword ? 6 : 0);
         if (bytes.size() > std::exchange(size, bytes.size()))
             return MoreData;
         std::copy(bytes.begin(), bytes.end(), data);
-        type = RegSz;
+        type = dword ? RegDword : RegSz;
         return Success;
     }
     void closeKey(sysinfo::KeyHandle) override { --openKeys; }
@@ -133,6 +135,8 @@ private slots:
         QTest::newRow("folder without the tool")
             << Keys{folder("C:\\Tools")} << QStringList{Unavailable};
         QTest::newRow("neither value") << Keys{} << QStringList{Unavailable};
+        QTest::newRow("a number, started as its digits")
+            << Keys{path("dword:\x01\x82\x03\xF4")} << QStringList{"4093870593", Unavailable};
     }
     // A click, then Return on the button: each looks afresh, and the window
     // stays open either way.
