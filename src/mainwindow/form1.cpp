@@ -119,7 +119,6 @@ void Form1::createControls()
 
     StatusBar1 = named(new QStatusBar(client), "StatusBar1");
     StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setMinimumSize(0, 0);
     StatusBar1->setGeometry(twipRect(0, 6585, 8535, 30));
     Bar = named(new CountingStatusBar(client), "Bar");
     Bar->setSizeGripEnabled(false);

@@ -4,6 +4,7 @@
 #include "about/frmabout.h"
 #include "scripteddialogs.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QtTest>
 
@@ -108,6 +109,30 @@ private slots:
         QVERIFY(!stillOpenAfter(about, [&] { QTest::keyClick(cmdSysInfo, Qt::Key_Escape); }));
         QVERIFY(!stillOpenAfter(about, [&] { QTest::mouseClick(cmdOK, Qt::LeftButton); }));
         QVERIFY(dialogs.shown.isEmpty());
+    }
+
+    // On a desktop whose text is grey, the captions designed black stay black.
+    void captionsStayBlack()
+    {
+        QPalette greyText = QApplication::palette();
+        greyText.setColor(QPalette::WindowText, Qt::darkGray);
+        const auto restore =
+            qScopeGuard([p = QApplication::palette()] { QApplication::setPalette(p); });
+        QApplication::setPalette(greyText);
+        ScriptedDialogs dialogs;
+        frmAbout about(dialogs);
+        QMap<QString, int> darkest;
+        stillOpenAfter(about, [&] {
+            for (const char *name : {"lblTitle", "lblDescription", "lblDisclaimer"}) {
+                const QImage seen = about.findChild<QLabel *>(name)->grab().toImage();
+                darkest[name] = 255;
+                for (int y = 0; y < seen.height(); ++y)
+                    for (int x = 0; x < seen.width(); ++x)
+                        darkest[name] = std::min(darkest[name], qGray(seen.pixel(x, y)));
+            }
+        });
+        for (int gray : darkest)
+            QVERIFY(gray < 64); // darkGray text would be 128
     }
 
     void sysInfoStartsTheToolTheRegistryNames_data()

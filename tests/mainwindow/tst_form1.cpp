@@ -223,7 +223,7 @@ private slots:
         QTest::newRow("one long line") << longLine << "";
         QTest::newRow("tabs") << QStringLiteral("а\tбв\tгде\t").repeated(20) << "";
         QTest::newRow("CR LF alone") << QStringLiteral("\r\n") << "";
-        QTest::newRow("emoji") << QStringLiteral("ж😀").repeated(40) << "";
+        QTest::newRow("emoji, select all, copy") << QStringLiteral("ж😀").repeated(60) << "copy";
         QTest::newRow("U+2028") << longLine + QStringLiteral("\u2028") + line << "";
         QTest::newRow("U+2029 after a long line") << longLine + QStringLiteral("\u2029жжж") << "";
         QTest::newRow("many U+2029") << QStringLiteral("ж\u2029").repeated(50) << "";
