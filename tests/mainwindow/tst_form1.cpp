@@ -362,12 +362,16 @@ private slots:
         text->selection(0, &start, &end);
         QCOMPARE(QList({text->selectionCount(), start, end, text->cursorPosition()}),
                  QList({1, 1, 4, 4}));
+        text->removeSelection(0);
+        text->selection(0, &start, &end);
+        QCOMPARE(QList({text->selectionCount(), start, end}), QList({0, 0, 0}));
         QVERIFY(reader->state().editable && !reader->state().readOnly);
         box.setLocked(true);
-        reader->editableTextInterface()->replaceText(1, 4, QStringLiteral("ж"));
+        reader->editableTextInterface()->deleteText(1, 4);
         QVERIFY(reader->state().readOnly && !reader->state().editable);
         box.setLocked(false);
-        reader->editableTextInterface()->replaceText(1, 4, QStringLiteral("ж"));
+        reader->editableTextInterface()->deleteText(1, 4);
+        reader->editableTextInterface()->insertText(1, QStringLiteral("ж"));
         QCOMPARE(box.text(), QStringLiteral("бжг"));
         QVERIFY(qAbs(text->characterRect(1).right() + 1 - text->characterRect(2).left()) <= 1);
         QCOMPARE(text->offsetAtPoint(text->characterRect(2).topLeft() + QPoint(1, 2)), 2);
