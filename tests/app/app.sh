@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Usage: app.sh PATH/TO/veltor. From the project's folder: scripts/run without a display, then the
-# command it advises, as a newcomer runs them; and the command line, which needs no display.
+# Usage: app.sh PATH/TO/veltor. From the project's folder: the command line, which needs no display;
+# scripts/run without a display, then the command it advises, as a newcomer runs them; then the
+# program on that display, driven as a user drives it, its boxes read as their Ctrl+C copies them.
 set -euo pipefail
-source "$(dirname "$0")/../e2e/lib.sh"
-need xvfb-run xdotool xclip
+source "$(dirname "$0")/../lib.sh"
+need xvfb-run xdotool xclip iconv
 VELTOR="$(realpath "$1")" WORK="$(mktemp -d)" SESSION=""
 trap '[ -z "$SESSION" ] || kill -- -"$SESSION" 2>/dev/null; rm -rf "$WORK"' EXIT
 cd "$(dirname "$0")/../.."
 unset DISPLAY WAYLAND_DISPLAY
+export XDG_RUNTIME_DIR="$WORK" XDG_CONFIG_HOME="$WORK" QT_QPA_PLATFORM=xcb
 
 step "the command line: help and version on stdout, a mistake named on stderr with status 2"
 while IFS='|' read -r arguments status stream expected; do
@@ -37,5 +39,21 @@ main_window
 step "a file named like an option, after «--»: a box over the window says it cannot be opened"
 notice "Не удалось открыть файл «-x»:
 Нет такого файла или каталога"
+
+step "pasted text is coded and saved through the real file dialog in Windows-1251"
+set_clipboard "$(printf 'Съешь же ещё этих мягких французских булок,\nда выпей чаю. Ёлка!')"
+click 140 150 # T1
+xdotool key ctrl+v
+click 188 308 # Knop
+notice "Обработка завершена!"
+click 60 340 # Command1
+take "Сохранить как"
+set_clipboard "$WORK/saved.txt"
+xdotool key ctrl+a ctrl+v Return
+wait_for main_alone # the name box's completion list too
+printf 'Лъевь хе ебё экиж рячтиж змапдуфлтиж щусот,\r\nца шыней гаю. Ёста!\r\n' | iconv -t CP1251 >"$WORK/expected.txt"
+wait_for cmp -s "$WORK/saved.txt" "$WORK/expected.txt"
+
+step "Файл → Выход ends the program with status 0"
 menu Up Return || true # xdotool may outlive the server, which ends with the program
 wait "$SESSION" || fail "the advised command ended with status $?"

@@ -3,7 +3,7 @@
 # root and checks the program, its menu entry, its metainfo and its icons there.
 set -euo pipefail
 
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 need desktop-file-validate appstreamcli
 ROOT="$(mktemp -d)"
 trap 'rm -rf "$ROOT"' EXIT

@@ -3,7 +3,7 @@
 # program's Yes/No box on Xvfb, and purges it.
 set -euo pipefail
 
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 need lintian dpkg-deb apt-get
 DEB="$(realpath "$1"/veltor_*.deb)"
 

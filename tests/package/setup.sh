@@ -3,7 +3,7 @@
 # (the second over the first), starts the installed program, and uninstalls silently.
 set -euo pipefail
 
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 need makensis Xvfb xdotool wine wineserver
 SETUP="$(realpath "$1")" PACKAGE="$(realpath "$2")"
 begin

@@ -3,7 +3,7 @@
 # package alone (nothing on WINEPATH) on Xvfb and drives it as a user does.
 set -euo pipefail
 
-source "$(dirname "$0")/../e2e/lib.sh"
+source "$(dirname "$0")/../lib.sh"
 need Xvfb xdotool wine wineserver
 VELTOR="$(realpath "$1")" STAND_IN="$(realpath "$2")"
 begin
