@@ -79,24 +79,29 @@ private slots:
     }
 
     // What a screen reader says of the controls whose captions do not tell
-    // it, and their sizes, by which it finds them under the pointer.
+    // it, and where they are, by which it finds them under the pointer.
     void controlsAreNamedForScreenReaders()
     {
         QStringList heard;
         for (const char *name : {"T1", "T2", "Command3", "Pr", "StatusBar1"}) {
             QAccessibleInterface *control =
                 QAccessible::queryAccessibleInterface(ui->control(name));
-            const QSize size = control->rect().size();
-            heard << QStringLiteral("%1x%2 ").arg(size.width()).arg(size.height()) +
+            const QRect r = control->rect().translated(-ui->form.mapToGlobal(QPoint()));
+            heard << QStringLiteral("%1x%2+%3+%4 ")
+                             .arg(r.width())
+                             .arg(r.height())
+                             .arg(r.x())
+                             .arg(r.y()) +
                          control->text(QAccessible::Name) + '|' +
                          control->text(QAccessible::Description);
             for (const auto &[label, relation] : control->relations(QAccessible::Label))
                 heard.last() += "|labelled by " + label->text(QAccessible::Name);
         }
-        QCOMPARE(heard, (QStringList{"281x249 Оригинал||labelled by Оригинал",
-                                     "289x249 Обработанный текст||labelled by Обработанный текст",
-                                     "89x25 Остановить|Прерывает обработку текста",
-                                     "537x25 Ход обработки|", "569x2 Разделитель|"}));
+        QCOMPARE(heard,
+                 (QStringList{"281x249+0+43 Оригинал||labelled by Оригинал",
+                              "289x249+280+43 Обработанный текст||labelled by Обработанный текст",
+                              "89x25+16+379 Остановить|Прерывает обработку текста",
+                              "537x25+16+411 Ход обработки|", "569x2+0+458 Разделитель|"}));
     }
 
     void keyboardAndWindowFrame()
@@ -205,9 +210,22 @@ private slots:
                 painted = ui->status();
             });
         });
+        // And the full bar is painted before the run empties it.
+        struct FullBar : QObject
+        {
+            bool painted = false;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                const auto *bar = static_cast<QProgressBar *>(watched);
+                painted |= event->type() == QEvent::Paint && bar->value() == bar->maximum();
+                return false;
+            }
+        } full;
+        ui->control("Pr")->installEventFilter(&full);
         ui->T1()->setText(book(Size, "\r\n"));
         ui->click("Knop");
         QCOMPARE(wrong, QStringList());
+        QVERIFY(full.painted);
     }
 
     // At every step of a run the result box looks as a new box holding the
