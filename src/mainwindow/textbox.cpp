@@ -5,6 +5,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -126,13 +127,11 @@ bool TextBox::eventFilter(QObject *watched, QEvent *event)
 void TextBox::setText(const QString &text)
 {
     text_ = text;
-    growing_ = false;
-    scrollBarTimer_.stop();
-    updatingView_ = true;
+    stopGrowing();
+    const QScopedValueRollback<bool> programs(updatingView_, true);
     QTextCursor all(document());
     all.select(QTextCursor::Document);
     all.insertText(text_); // takes CR LF, lone CR and lone LF each as one line break
-    updatingView_ = false;
     moveCursor(QTextCursor::Start);
 }
 
@@ -175,11 +174,20 @@ void TextBox::showWholeText()
 
 void TextBox::replaceView(const QString &text)
 {
+    stopGrowing();
+    setView(text);
+}
+
+void TextBox::stopGrowing()
+{
     growing_ = false;
     scrollBarTimer_.stop();
-    updatingView_ = true;
+}
+
+void TextBox::setView(const QString &text)
+{
+    const QScopedValueRollback<bool> programs(updatingView_, true);
     setPlainText(text); // takes CR LF, lone CR and lone LF each as one line break
-    updatingView_ = false;
 }
 
 void TextBox::startGrowing()
@@ -213,9 +221,8 @@ void TextBox::growBy(qsizetype i)
     if (endsParagraph(c)) {
         if (viewWidth(text_, i) == 0)
             return;
-        updatingView_ = true;
+        const QScopedValueRollback<bool> programs(updatingView_, true);
         end_.insertBlock();
-        updatingView_ = false;
         ++line_;
         x_ = 0;
         paragraphStart_ = i + 1;
@@ -275,9 +282,8 @@ void TextBox::putParagraphInWhole(qsizetype i)
 
 void TextBox::insertIntoView(const QString &text)
 {
-    updatingView_ = true;
+    const QScopedValueRollback<bool> programs(updatingView_, true);
     end_.insertText(text);
-    updatingView_ = false;
 }
 
 // The view takes in the whole text, for the user to select, copy or scroll
@@ -287,9 +293,7 @@ void TextBox::fillView()
     if (!growing_ || whole_)
         return;
     whole_ = true;
-    updatingView_ = true;
-    setPlainText(text_);
-    updatingView_ = false;
+    setView(text_);
     fitHorizontalScrollBar();
 }
 

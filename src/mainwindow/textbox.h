@@ -49,6 +49,9 @@ private:
 
     void takeUserEdit(int position);
     void replaceView(const QString &text);
+    void stopGrowing();
+    // Sets what the view holds, which is no edit of the user's.
+    void setView(const QString &text);
     void startGrowing();
     void growBy(qsizetype i);
     void putParagraphInWhole(qsizetype i);
@@ -58,7 +61,7 @@ private:
     void fitHorizontalScrollBar();
 
     QString text_;
-    bool updatingView_ = false;
+    bool updatingView_ = false; // the view's changes are the program's, not the user's edits
 
     // While the program appends: where the next character goes, and what of
     // the box can be seen.

@@ -82,9 +82,10 @@ void TextBoxAccessible::removeSelection(int selectionIndex)
 {
     if (selectionIndex != 0)
         return;
-    QTextCursor cursor = box()->textCursor();
+    TextBox *b = box();
+    QTextCursor cursor = b->textCursor();
     cursor.clearSelection();
-    box()->setTextCursor(cursor);
+    b->setTextCursor(cursor);
 }
 
 void TextBoxAccessible::setSelection(int selectionIndex, int startOffset, int endOffset)
@@ -118,14 +119,16 @@ int TextBoxAccessible::characterCount() const
 // On the screen, as wide as the character's glyph.
 QRect TextBoxAccessible::characterRect(int offset) const
 {
-    QRect rect = box()->cursorRect(cursorOver(offset, offset));
-    rect.setWidth(box()->fontMetrics().horizontalAdvance(box()->document()->characterAt(offset)));
-    return rect.translated(box()->viewport()->mapToGlobal(QPoint()));
+    const TextBox *b = box();
+    QRect rect = b->cursorRect(cursorOver(offset, offset));
+    rect.setWidth(b->fontMetrics().horizontalAdvance(b->document()->characterAt(offset)));
+    return rect.translated(b->viewport()->mapToGlobal(QPoint()));
 }
 
 int TextBoxAccessible::offsetAtPoint(const QPoint &point) const
 {
-    return box()->cursorForPosition(box()->viewport()->mapFromGlobal(point)).position();
+    const TextBox *b = box();
+    return b->cursorForPosition(b->viewport()->mapFromGlobal(point)).position();
 }
 
 // As with Qt's own plain text boxes, a reader scrolls by moving the caret.
