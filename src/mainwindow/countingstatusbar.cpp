@@ -5,11 +5,13 @@
 #include <QPainter>
 #include <QStyleOption>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
-// What antialiasing may draw beside a word's advance.
+// What antialiasing and hinting may draw beside a glyph's outline.
 constexpr int Overhang = 2;
 
 // How long a new count may wait to be announced: one frame of the screen.
@@ -21,6 +23,24 @@ qsizetype lastWordStart(QStringView text)
     return text.lastIndexOf(QLatin1Char(' ')) + 1;
 }
 
+bool isCount(QStringView word)
+{
+    return !word.isEmpty() &&
+           std::all_of(word.begin(), word.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A caption, a space and a count.
+bool isCountMessage(QStringView message)
+{
+    const qsizetype split = lastWordStart(message);
+    return split > 0 && isCount(message.mid(split));
+}
+
+int digitOf(QChar c)
+{
+    return c.unicode() - u'0';
+}
+
 } // namespace
 
 // showMessage() alone would repaint the whole message. With updates blocked it
@@ -30,8 +50,11 @@ void CountingStatusBar::showCount(const QString &text)
 {
     const QString before = currentMessage();
     const qsizetype split = lastWordStart(text);
-    if (split == 0 || QStringView(before).left(split) != QStringView(text).left(split) ||
-        lastWordStart(before) != split || !updatesEnabled()) {
+    const QStringView caption = QStringView(text).left(split);
+    const QStringView count = QStringView(text).mid(split);
+    const QStringView was = QStringView(before).mid(split);
+    if (split == 0 || !isCount(count) || !isCount(was) ||
+        QStringView(before).left(split) != caption || !updatesEnabled()) {
         announcement_.stop(); // showMessage() announces this one at once
         showMessage(text);
         return;
@@ -39,12 +62,13 @@ void CountingStatusBar::showCount(const QString &text)
     setAttribute(Qt::WA_UpdatesDisabled);
     showMessageQuietly(text);
     setAttribute(Qt::WA_UpdatesDisabled, false);
-    const QFontMetricsF metrics(font());
-    const qreal x = lastWordX(text);
-    const qreal width = std::max(metrics.horizontalAdvance(before.mid(split)),
-                                 metrics.horizontalAdvance(text.mid(split)));
-    const int left = int(std::floor(x)) - Overhang;
-    update(QRect(left, 0, int(std::ceil(x + width)) + Overhang - left, height()) & messageRect());
+    layOut(caption);
+    const qreal x = messageRect().x() + captionWidth_;
+    const auto [wasLeft, wasRight] = inkOf(was, x);
+    const auto [left, right] = inkOf(count, x);
+    const int from = int(std::floor(std::min(wasLeft, left))) - Overhang;
+    const int to = int(std::ceil(std::max(wasRight, right))) + Overhang;
+    update(QRect(from, 0, to - from, height()) & messageRect());
 }
 
 // A screen reader that is sent every count of a run spends a message on the
@@ -76,25 +100,31 @@ void CountingStatusBar::timerEvent(QTimerEvent *event)
     QAccessible::updateAccessibility(&nameChanged);
 }
 
-// Paints as QStatusBar does, with the same glyphs in the same places.
+// Paints as QStatusBar does, with the same glyphs in the same places: shaping
+// places a digit after the one before it by their advances and kerning.
 void CountingStatusBar::paintEvent(QPaintEvent *event)
 {
+    const QString message = currentMessage();
+    if (!isCountMessage(message)) {
+        QStatusBar::paintEvent(event);
+        return;
+    }
     QPainter painter(this);
     QStyleOption option;
     option.initFrom(this);
     style()->drawPrimitive(QStyle::PE_PanelStatusBar, &option, &painter, this);
-    const QString message = currentMessage();
-    if (message.isEmpty())
-        return;
+    const qsizetype split = lastWordStart(message);
+    layOut(QStringView(message).left(split));
     const QRect area = messageRect();
-    const QFontMetricsF metrics(font());
-    const qreal top = area.y() + (area.height() - metrics.height()) / 2;
-    const qreal x = lastWordX(message);
+    const qreal top = area.y() + (area.height() - QFontMetricsF(font()).height()) / 2;
     painter.setPen(palette().windowText().color());
     painter.setClipRect(area, Qt::IntersectClip);
-    if (event->rect().left() < x)
-        painter.drawStaticText(QPointF(area.x(), top), head_);
-    painter.drawStaticText(QPointF(x, top), QStaticText(message.mid(lastWordStart(message))));
+    if (event->rect().left() <= area.x() + captionInkRight_ + Overhang)
+        painter.drawStaticText(QPointF(area.x(), top), caption_);
+    const QStringView count = QStringView(message).mid(split);
+    qreal x = area.x() + captionWidth_;
+    for (qsizetype i = 0; i < count.size(); x = nextDigitX(count, i++, x))
+        painter.drawStaticText(QPointF(x, top), digits_[digitOf(count[i])].glyph);
 }
 
 // QStatusBar's own message area, for a bar without widgets or size grip.
@@ -103,13 +133,48 @@ QRect CountingStatusBar::messageRect() const
     return QRect(6, 0, width() - 18, height());
 }
 
-qreal CountingStatusBar::lastWordX(const QString &message)
+void CountingStatusBar::layOut(QStringView caption)
 {
-    const QStringView head = QStringView(message).left(lastWordStart(message));
-    if (head != head_.text() || font() != headFont_) {
-        head_.setText(head.toString());
-        headFont_ = font();
-        headWidth_ = QFontMetricsF(headFont_).horizontalAdvance(head_.text());
+    const bool sameFont = font_ == font();
+    if (sameFont && caption == caption_.text())
+        return;
+    font_ = font();
+    const QFontMetricsF metrics(font());
+    caption_.setText(caption.toString());
+    captionWidth_ = metrics.horizontalAdvance(caption_.text());
+    captionInkRight_ = metrics.boundingRect(caption_.text()).right();
+    if (sameFont)
+        return;
+    for (int d = 0; d < 10; ++d) {
+        const QString glyph(QChar(u'0' + d));
+        const QRectF ink = metrics.boundingRect(glyph);
+        digits_[d] = {QStaticText(glyph), metrics.horizontalAdvance(glyph), ink.left(),
+                      ink.right()};
     }
-    return messageRect().x() + headWidth_;
+    for (int a = 0; a < 10; ++a) {
+        for (int b = 0; b < 10; ++b) {
+            const QString pair = digits_[a].glyph.text() + digits_[b].glyph.text();
+            kerning_[a][b] =
+                metrics.horizontalAdvance(pair) - digits_[a].advance - digits_[b].advance;
+        }
+    }
+}
+
+std::pair<qreal, qreal> CountingStatusBar::inkOf(QStringView count, qreal x) const
+{
+    qreal left = std::numeric_limits<qreal>::max();
+    qreal right = std::numeric_limits<qreal>::lowest();
+    for (qsizetype i = 0; i < count.size(); x = nextDigitX(count, i++, x)) {
+        const Digit &d = digits_[digitOf(count[i])];
+        left = std::min(left, x + d.inkLeft);
+        right = std::max(right, x + d.inkRight);
+    }
+    return {left, right};
+}
+
+qreal CountingStatusBar::nextDigitX(QStringView count, qsizetype i, qreal x) const
+{
+    const int d = digitOf(count[i]);
+    x += digits_[d].advance;
+    return i + 1 < count.size() ? x + kerning_[d][digitOf(count[i + 1])] : x;
 }
