@@ -99,11 +99,11 @@ TextBox::TextBox(QWidget *parent) : QPlainTextEdit(parent)
     // Qt sizes the scroll bars to the view, which lacks what cannot be seen.
     scrollBarTimer_.setSingleShot(true);
     scrollBarTimer_.setInterval(FrameMs);
-    connect(&scrollBarTimer_, &QTimer::timeout, this, &TextBox::fitHorizontalScrollBar);
+    connect(&scrollBarTimer_, &QTimer::timeout, this, &TextBox::fitScrollBars);
     connect(document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, this,
             [this] {
                 if (growing_)
-                    fitHorizontalScrollBar();
+                    fitScrollBars();
             });
     for (QObject *part : {static_cast<QObject *>(this), static_cast<QObject *>(viewport()),
                           static_cast<QObject *>(horizontalScrollBar()),
@@ -221,9 +221,13 @@ void TextBox::growBy(qsizetype i)
     if (endsParagraph(c)) {
         if (viewWidth(text_, i) == 0)
             return;
-        const QScopedValueRollback<bool> programs(updatingView_, true);
-        end_.insertBlock();
         ++line_;
+        if (line_ < visibleLines_) {
+            const QScopedValueRollback<bool> programs(updatingView_, true);
+            end_.insertBlock();
+        } else {
+            fitScrollBarsSoon();
+        }
         x_ = 0;
         paragraphStart_ = i + 1;
         paragraphLine_ = line_;
@@ -248,6 +252,8 @@ void TextBox::growBy(qsizetype i)
     if (c == QChar::LineSeparator) {
         ++line_;
         x_ = 0;
+        if (line_ >= visibleLines_)
+            fitScrollBarsSoon();
         return;
     }
     if (c == u'\t') {
@@ -263,8 +269,7 @@ void TextBox::growBy(qsizetype i)
     if (!measured && x_ > widest_) {
         widest_ = x_;
         widestLine_ = line_;
-        if (!scrollBarTimer_.isActive())
-            scrollBarTimer_.start();
+        fitScrollBarsSoon();
     }
 }
 
@@ -294,7 +299,7 @@ void TextBox::fillView()
         return;
     whole_ = true;
     setView(text_);
-    fitHorizontalScrollBar();
+    fitScrollBars();
 }
 
 // As after setting the whole text anew, the box shows its start: at the
@@ -309,11 +314,21 @@ void TextBox::keepViewAtStart()
     moveCursor(QTextCursor::Start); // scrolls back to the start as well
 }
 
-void TextBox::fitHorizontalScrollBar()
+void TextBox::fitScrollBarsSoon()
 {
-    const int wanted = int(widest_ + 2 * document()->documentMargin()) - viewport()->width();
-    if (wanted > horizontalScrollBar()->maximum())
-        horizontalScrollBar()->setMaximum(wanted);
+    if (!scrollBarTimer_.isActive())
+        scrollBarTimer_.start();
+}
+
+void TextBox::fitScrollBars()
+{
+    const int wide = int(widest_ + 2 * document()->documentMargin()) - viewport()->width();
+    if (wide > horizontalScrollBar()->maximum())
+        horizontalScrollBar()->setMaximum(wide);
+    // Qt pages by the lines that fit, and the view holds more than those.
+    const int tall = line_ + 1 - verticalScrollBar()->pageStep();
+    if (!whole_ && line_ >= visibleLines_ && tall > verticalScrollBar()->maximum())
+        verticalScrollBar()->setMaximum(tall);
 }
 
 // Finds what the user changed, from `position` of the view on, by comparing

@@ -12,15 +12,14 @@
 //
 // Text appended by the program shows from the start of the box, as when the
 // whole text is set anew. While it grows, the view holds only what can be
-// seen there: the lines below the box are left empty and the part of a line
-// beyond its right edge is left out, so that a character costs the same on a
-// long line as on a short one. The view looks the same all the same: a line
-// is cut only between characters that each keep their own place left to
-// right (Latin, Cyrillic, Greek, punctuation, tabs, combining marks, most
-// emoji); a line with any other (right-to-left text, soft hyphens, controls)
-// may be laid out differently as a whole, so it goes into the view whole.
-// The scroll bars still follow the whole text. And nothing leaves the box
-// cut: a key, a click, a drag or the wheel over the box or its scroll bars
+// seen there: the lines below the box and the part of a line beyond its
+// right edge are left out, so that a character costs the same on a long line
+// as on a short one, and on the last line as on the first. The view looks the same all the same: a
+// line is cut only between characters that each keep their own place left to right (Latin,
+// Cyrillic, Greek, punctuation, tabs, combining marks, most emoji); a line with any other
+// (right-to-left text, soft hyphens, controls) may be laid out differently as a whole, so it goes
+// into the view whole. The scroll bars still follow the whole text, at most a frame later. And
+// nothing leaves the box cut: a key, a click, a drag or the wheel over the box or its scroll bars
 // first fills the view in, until the next character. showWholeText() ends
 // growing.
 class TextBox : public QPlainTextEdit
@@ -58,7 +57,8 @@ private:
     void insertIntoView(const QString &text);
     void fillView();
     void keepViewAtStart();
-    void fitHorizontalScrollBar();
+    void fitScrollBarsSoon();
+    void fitScrollBars();
 
     QString text_;
     bool updatingView_ = false; // the view's changes are the program's, not the user's edits

@@ -256,6 +256,7 @@ private slots:
         QTest::newRow("select all, copy") << tall << "copy";
         QTest::newRow("wheel") << tall << "wheel";
         QTest::newRow("scroll bar") << tall << "scroll bar";
+        QTest::newRow("a frame later") << tall << "frame";
         QTest::newRow("screen reader") << tall << "reader";
     }
     void runShowsTheResultAtEveryStep()
@@ -291,6 +292,9 @@ private slots:
                 QCOMPARE(reader->text(QAccessible::Value), taken);
                 QAccessibleTextInterface *text = reader->textInterface();
                 QCOMPARE(text->text(0, text->characterCount()), taken);
+            } else if (touch == QLatin1String("frame")) {
+                QTRY_COMPARE(box->verticalScrollBar()->maximum(),
+                             fresh.verticalScrollBar()->maximum());
             } else if (touch == QLatin1String("wheel")) {
                 QWheelEvent wheel(QPointF(20, 20), box->mapToGlobal(QPointF(20, 20)), {},
                                   QPoint(0, -120 * 4), {}, {}, Qt::NoScrollPhase, false);
