@@ -63,9 +63,14 @@ void CountingStatusBar::showCount(const QString &text)
     showMessageQuietly(text);
     setAttribute(Qt::WA_UpdatesDisabled, false);
     layOut(caption);
+    // A digit's place depends only on the digits before it and itself.
+    const qsizetype same =
+        std::mismatch(was.begin(), was.end(), count.begin(), count.end()).first - was.begin();
+    if (same == was.size() && same == count.size())
+        return;
     const qreal x = messageRect().x() + captionWidth_;
-    const auto [wasLeft, wasRight] = inkOf(was, x);
-    const auto [left, right] = inkOf(count, x);
+    const auto [wasLeft, wasRight] = inkOf(was, x, same);
+    const auto [left, right] = inkOf(count, x, same);
     const int from = int(std::floor(std::min(wasLeft, left))) - Overhang;
     const int to = int(std::ceil(std::max(wasRight, right))) + Overhang;
     update(QRect(from, 0, to - from, height()) & messageRect());
@@ -123,8 +128,13 @@ void CountingStatusBar::paintEvent(QPaintEvent *event)
         painter.drawStaticText(QPointF(area.x(), top), caption_);
     const QStringView count = QStringView(message).mid(split);
     qreal x = area.x() + captionWidth_;
-    for (qsizetype i = 0; i < count.size(); x = nextDigitX(count, i++, x))
-        painter.drawStaticText(QPointF(x, top), digits_[digitOf(count[i])].glyph);
+    const QRect dirty = event->rect();
+    for (qsizetype i = 0; i < count.size(); x = nextDigitX(count, i++, x)) {
+        const Digit &d = digits_[digitOf(count[i])];
+        if (x + d.inkRight + Overhang >= dirty.left() &&
+            x + d.inkLeft - Overhang <= dirty.right() + 1)
+            painter.drawStaticText(QPointF(x, top), d.glyph);
+    }
 }
 
 // QStatusBar's own message area, for a bar without widgets or size grip.
@@ -160,11 +170,13 @@ void CountingStatusBar::layOut(QStringView caption)
     }
 }
 
-std::pair<qreal, qreal> CountingStatusBar::inkOf(QStringView count, qreal x) const
+std::pair<qreal, qreal> CountingStatusBar::inkOf(QStringView count, qreal x, qsizetype from) const
 {
     qreal left = std::numeric_limits<qreal>::max();
     qreal right = std::numeric_limits<qreal>::lowest();
     for (qsizetype i = 0; i < count.size(); x = nextDigitX(count, i++, x)) {
+        if (i < from)
+            continue;
         const Digit &d = digits_[digitOf(count[i])];
         left = std::min(left, x + d.inkLeft);
         right = std::max(right, x + d.inkRight);

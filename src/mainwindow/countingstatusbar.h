@@ -35,8 +35,9 @@ private:
     void layOut(QStringView caption);
     // Where the digit after count[i] starts, when count[i] starts at x.
     qreal nextDigitX(QStringView count, qsizetype i, qreal x) const;
-    // The columns of pixels that `count`'s digits may touch, drawn from x.
-    std::pair<qreal, qreal> inkOf(QStringView count, qreal x) const;
+    // The columns of pixels that `count`'s digits from its `from`th on may
+    // touch, when it is drawn from x.
+    std::pair<qreal, qreal> inkOf(QStringView count, qreal x, qsizetype from) const;
 
     struct Digit
     {
