@@ -198,6 +198,7 @@ void TextBox::startGrowing()
     document()->setUndoRedoEnabled(false);
     end_ = QTextCursor(document());
     metrics_ = QFontMetricsF(document()->defaultFont());
+    kerning_.clear();
     whole_ = false;
     line_ = 0;
     paragraphStart_ = 0;
@@ -262,7 +263,7 @@ void TextBox::growBy(qsizetype i)
     } else if (c.isLowSurrogate() && fit == Fit::Attached) {
         x_ += metrics_.horizontalAdvance(text_.mid(i - 1, 2));
     } else if (!c.isHighSurrogate()) {
-        x_ += metrics_.horizontalAdvance(c);
+        x_ += metrics_.horizontalAdvance(c) + kerningBefore(i);
     }
     // Qt measures the lines it lays out whole.
     const bool measured = paragraphWhole_ && paragraphLine_ < visibleLines_;
@@ -271,6 +272,26 @@ void TextBox::growBy(qsizetype i)
         widestLine_ = line_;
         fitScrollBarsSoon();
     }
+}
+
+// Shaping moves a character closer to the one before it on the line, or
+// further, by the kerning of the pair.
+qreal TextBox::kerningBefore(qsizetype i)
+{
+    const auto kernable = [this](qsizetype at) {
+        return text_[at] != u'\t' && !text_[at].isSurrogate() && fitOf(text_, at) == Fit::Alone;
+    };
+    if (i == 0 || x_ == 0 || !kernable(i - 1) || !kernable(i))
+        return 0;
+    const quint32 pair = quint32(text_[i - 1].unicode()) << 16 | text_[i].unicode();
+    auto known = kerning_.constFind(pair);
+    if (known == kerning_.cend()) {
+        const QString both = text_.mid(i - 1, 2);
+        known = kerning_.insert(pair, metrics_.horizontalAdvance(both) -
+                                          metrics_.horizontalAdvance(both[0]) -
+                                          metrics_.horizontalAdvance(both[1]));
+    }
+    return *known;
 }
 
 // From text_[i] on, the view holds the paragraph whole, with what was left

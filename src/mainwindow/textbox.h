@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTimer>
@@ -53,6 +54,7 @@ private:
     void setView(const QString &text);
     void startGrowing();
     void growBy(qsizetype i);
+    qreal kerningBefore(qsizetype i);
     void putParagraphInWhole(qsizetype i);
     void insertIntoView(const QString &text);
     void fillView();
@@ -82,5 +84,6 @@ private:
     int visibleLines_ = 0;
     qreal visibleWidth_ = 0;
     QFontMetricsF metrics_{QFont()};
+    QHash<quint32, qreal> kerning_; // of the pairs of characters met so far
     QTimer scrollBarTimer_;
 };

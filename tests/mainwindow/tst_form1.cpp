@@ -295,6 +295,8 @@ private slots:
             } else if (touch == QLatin1String("frame")) {
                 QTRY_COMPARE(box->verticalScrollBar()->maximum(),
                              fresh.verticalScrollBar()->maximum());
+                QCOMPARE(box->horizontalScrollBar()->maximum(),
+                         fresh.horizontalScrollBar()->maximum());
             } else if (touch == QLatin1String("wheel")) {
                 QWheelEvent wheel(QPointF(20, 20), box->mapToGlobal(QPointF(20, 20)), {},
                                   QPoint(0, -120 * 4), {}, {}, Qt::NoScrollPhase, false);
