@@ -220,8 +220,10 @@ void TextBox::growBy(qsizetype i)
 {
     const QChar c = text_[i];
     if (endsParagraph(c)) {
-        if (viewWidth(text_, i) == 0)
+        if (viewWidth(text_, i) == 0) { // the line feed of a CR LF
+            paragraphStart_ = i + 1;
             return;
+        }
         ++line_;
         if (line_ < visibleLines_) {
             const QScopedValueRollback<bool> programs(updatingView_, true);

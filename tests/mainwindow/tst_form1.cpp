@@ -249,6 +249,8 @@ private slots:
         QTest::newRow("Arabic") << QStringLiteral("مرحبا بالعالم ").repeated(10) << "";
         QTest::newRow("Arabic after digits")
             << QStringLiteral("1234567890 ").repeated(10) + QStringLiteral("مرحبا ") << "";
+        QTest::newRow("Arabic on a second long line")
+            << QStringLiteral("ж\r\n") + longLine + QStringLiteral("مرحبا") << "";
         QTest::newRow("Hebrew") << QStringLiteral("שלום עולם ").repeated(10) << "";
         QTest::newRow("combining marks") << QStringLiteral("е\u0301ж").repeated(50) << "";
         QTest::newRow("CJK") << QStringLiteral("中文字").repeated(30) << "";
