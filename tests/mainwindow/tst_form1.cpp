@@ -210,22 +210,34 @@ private slots:
                 painted = ui->status();
             });
         });
-        // And the full bar is painted before the run empties it.
-        struct FullBar : QObject
+        // And the full bar is painted before the run empties it; the status
+        // bar's caption only when it appears and with the first count, and
+        // otherwise no more than four digits.
+        struct Paints : QObject
         {
-            bool painted = false;
+            bool fullBar = false;
+            int wideCounts = 0;
+            int fourDigits = 0;
             bool eventFilter(QObject *watched, QEvent *event) override
             {
-                const auto *bar = static_cast<QProgressBar *>(watched);
-                painted |= event->type() == QEvent::Paint && bar->value() == bar->maximum();
+                if (event->type() != QEvent::Paint)
+                    return false;
+                if (const auto *bar = qobject_cast<QProgressBar *>(watched))
+                    fullBar |= bar->value() == bar->maximum();
+                else
+                    wideCounts += static_cast<QPaintEvent *>(event)->rect().width() > fourDigits;
                 return false;
             }
-        } full;
-        ui->control("Pr")->installEventFilter(&full);
+        } paints;
+        paints.fourDigits =
+            QFontMetrics(ui->control("Bar")->font()).horizontalAdvance(QStringLiteral("0000")) + 8;
+        ui->control("Pr")->installEventFilter(&paints);
+        ui->control("Bar")->installEventFilter(&paints);
         ui->T1()->setText(book(Size, "\r\n"));
         ui->click("Knop");
         QCOMPARE(wrong, QStringList());
-        QVERIFY(full.painted);
+        QVERIFY(paints.fullBar);
+        QCOMPARE(paints.wideCounts, 2);
     }
 
     // At every step of a run the result box looks as a new box holding the
