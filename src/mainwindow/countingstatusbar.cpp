@@ -1,5 +1,7 @@
 #include "mainwindow/countingstatusbar.h"
 
+#include "mainwindow/quietly.h"
+
 #include <QAccessible>
 #include <QPaintEvent>
 #include <QPainter>
@@ -13,9 +15,6 @@ namespace {
 
 // What antialiasing and hinting may draw beside a glyph's outline.
 constexpr int Overhang = 2;
-
-// How long a new count may wait to be announced: one frame of the screen.
-constexpr int AnnouncementMs = 16;
 
 // Where the last word starts: after the last space, or 0 when there is none.
 qsizetype lastWordStart(QStringView text)
@@ -86,10 +85,7 @@ void CountingStatusBar::showMessageQuietly(const QString &text)
         showMessage(text);
         return;
     }
-    const QAccessible::UpdateHandler announce =
-        QAccessible::installUpdateHandler([](QAccessibleEvent *) {});
-    showMessage(text);
-    QAccessible::installUpdateHandler(announce);
+    quietly([&] { showMessage(text); });
     if (!announcement_.isActive())
         announcement_.start(AnnouncementMs, this);
 }

@@ -2,6 +2,8 @@
 
 #include "transform/windowops.h"
 
+#include <QTimer>
+
 class CountingStatusBar;
 class Dialogs;
 class TextBox;
@@ -28,7 +30,7 @@ public:
         QAction *MnKod;
     };
 
-    RunDisplay(const Controls &controls, Dialogs &dialogs) : c_(controls), dialogs_(dialogs) {}
+    RunDisplay(const Controls &controls, Dialogs &dialogs);
 
     // The program has ended: the run is abandoned at its next pump.
     void endRun() { ended_ = true; }
@@ -48,13 +50,15 @@ public:
 
 private:
     qint64 filledWidth(int value) const;
+    void setValueQuietly(int value);
 
     Controls c_;
     Dialogs &dialogs_;
     bool ended_ = false;
-    bool knopHadFocus_ = false; // when the run started
-    int progressLeft_ = 0;      // where the bar's filled part starts
-    int progressWidth_ = 0;     // of the bar's filled part when full
+    bool knopHadFocus_ = false;   // when the run started
+    int progressLeft_ = 0;        // where the bar's filled part starts
+    int progressWidth_ = 0;       // of the bar's filled part when full
+    QTimer progressAnnouncement_; // of a value not yet announced
 };
 
 // Made before the application object: on X11 the window's changed pixels go
