@@ -1,6 +1,6 @@
 #include "mainwindow/countingstatusbar.h"
 
-#include "mainwindow/quietly.h"
+#include "mainwindow/frameannouncement.h"
 
 #include <QAccessible>
 #include <QPaintEvent>
@@ -54,12 +54,12 @@ void CountingStatusBar::showCount(const QString &text)
     const QStringView was = QStringView(before).mid(split);
     if (split == 0 || !isCount(count) || !isCount(was) ||
         QStringView(before).left(split) != caption || !updatesEnabled()) {
-        announcement_.stop(); // showMessage() announces this one at once
+        announcement_.cancel(); // showMessage() announces this one at once
         showMessage(text);
         return;
     }
     setAttribute(Qt::WA_UpdatesDisabled);
-    showMessageQuietly(text);
+    announcement_.change([&] { showMessage(text); });
     setAttribute(Qt::WA_UpdatesDisabled, false);
     layOut(caption);
     // A digit's place depends only on the digits before it and itself.
@@ -75,28 +75,8 @@ void CountingStatusBar::showCount(const QString &text)
     update(QRect(from, 0, to - from, height()) & messageRect());
 }
 
-// A screen reader that is sent every count of a run spends a message on the
-// session bus per count, more than painting it costs, and cannot speak them
-// anyway. The change is announced with the next frame instead, for whatever
-// the count is by then.
-void CountingStatusBar::showMessageQuietly(const QString &text)
+void CountingStatusBar::announceMessage()
 {
-    if (!QAccessible::isActive()) {
-        showMessage(text);
-        return;
-    }
-    quietly([&] { showMessage(text); });
-    if (!announcement_.isActive())
-        announcement_.start(AnnouncementMs, this);
-}
-
-void CountingStatusBar::timerEvent(QTimerEvent *event)
-{
-    if (event->timerId() != announcement_.timerId()) {
-        QStatusBar::timerEvent(event);
-        return;
-    }
-    announcement_.stop();
     QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&nameChanged);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QBasicTimer>
+#include "mainwindow/frameannouncement.h"
+
 #include <QStaticText>
 #include <QStatusBar>
 
@@ -26,10 +27,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void timerEvent(QTimerEvent *event) override;
 
 private:
-    void showMessageQuietly(const QString &text);
+    void announceMessage();
     QRect messageRect() const;
     // Lays out the message's caption and the font's digits, when either changed.
     void layOut(QStringView caption);
@@ -54,5 +54,5 @@ private:
     qreal captionInkRight_ = 0;
     std::array<Digit, 10> digits_;
     std::array<std::array<qreal, 10>, 10> kerning_{}; // between a digit and the next
-    QBasicTimer announcement_;                        // of a count not yet announced
+    FrameAnnouncement announcement_{this, [this] { announceMessage(); }};
 };

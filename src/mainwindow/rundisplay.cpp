@@ -1,7 +1,7 @@
 #include "mainwindow/rundisplay.h"
 
 #include "mainwindow/countingstatusbar.h"
-#include "mainwindow/quietly.h"
+#include "mainwindow/frameannouncement.h"
 #include "mainwindow/textbox.h"
 #include "shared/dialogs.h"
 
@@ -29,21 +29,18 @@ void RunDisplay::clearResult()
     c_.T2->clearText();
 }
 
-RunDisplay::RunDisplay(const Controls &controls, Dialogs &dialogs) : c_(controls), dialogs_(dialogs)
-{
-    progressAnnouncement_.setSingleShot(true);
-    progressAnnouncement_.setInterval(AnnouncementMs);
-    QObject::connect(&progressAnnouncement_, &QTimer::timeout, c_.Pr, [bar = c_.Pr] {
-        QAccessibleValueChangeEvent moved(bar, bar->value());
-        QAccessible::updateAccessibility(&moved);
-    });
-}
+RunDisplay::RunDisplay(const Controls &controls, Dialogs &dialogs)
+    : c_(controls), dialogs_(dialogs), progressAnnouncement_(c_.Pr, [bar = c_.Pr] {
+          QAccessibleValueChangeEvent moved(bar, bar->value());
+          QAccessible::updateAccessibility(&moved);
+      })
+{}
 
 // A screen reader hears of the result box's new text when the run ends and
 // the box takes in all of it.
 void RunDisplay::appendResult(const QString &text)
 {
-    quietly([&] { c_.T2->appendText(text); });
+    FrameAnnouncement::quietly([&] { c_.T2->appendText(text); });
 }
 
 void RunDisplay::setBoxesLocked(bool locked)
@@ -100,30 +97,18 @@ void RunDisplay::setProgressValue(float value)
     if (before == after && !atEnd(v) && !atEnd(old))
         return;
     if (atEnd(v) || atEnd(old) || after < before) {
-        progressAnnouncement_.stop(); // setValue() announces this one at once
+        progressAnnouncement_.cancel(); // setValue() announces this one at once
         bar->setValue(v);
         bar->update();
         return;
     }
     bar->setAttribute(Qt::WA_UpdatesDisabled);
-    setValueQuietly(v);
+    progressAnnouncement_.change([&] { bar->setValue(v); });
     bar->setAttribute(Qt::WA_UpdatesDisabled, false);
     // The style shades the filled part's end over a few pixels.
     constexpr int Edge = 3;
     bar->update(int(progressLeft_ + before) - Edge, 0, int(after - before) + 2 * Edge,
                 bar->height());
-}
-
-// A screen reader hears the bar move once a frame at most, as the count.
-void RunDisplay::setValueQuietly(int value)
-{
-    if (!QAccessible::isActive()) {
-        c_.Pr->setValue(value);
-        return;
-    }
-    quietly([&] { c_.Pr->setValue(value); });
-    if (!progressAnnouncement_.isActive())
-        progressAnnouncement_.start();
 }
 
 // Only the count's digits are painted again, at the next pump.

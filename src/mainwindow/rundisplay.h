@@ -1,8 +1,7 @@
 #pragma once
 
+#include "mainwindow/frameannouncement.h"
 #include "transform/windowops.h"
-
-#include <QTimer>
 
 class CountingStatusBar;
 class Dialogs;
@@ -50,15 +49,14 @@ public:
 
 private:
     qint64 filledWidth(int value) const;
-    void setValueQuietly(int value);
 
     Controls c_;
     Dialogs &dialogs_;
     bool ended_ = false;
-    bool knopHadFocus_ = false;   // when the run started
-    int progressLeft_ = 0;        // where the bar's filled part starts
-    int progressWidth_ = 0;       // of the bar's filled part when full
-    QTimer progressAnnouncement_; // of a value not yet announced
+    bool knopHadFocus_ = false;              // when the run started
+    int progressLeft_ = 0;                   // where the bar's filled part starts
+    int progressWidth_ = 0;                  // of the bar's filled part when full
+    FrameAnnouncement progressAnnouncement_; // once a frame
 };
 
 // Made before the application object: on X11 the window's changed pixels go
