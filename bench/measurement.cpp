@@ -1,10 +1,10 @@
 #include "measurement.h"
 
 #include "mainwindow/form1.h"
-#include "mainwindow/textbox.h"
 #include "sampletext.h"
 #include "shared/dialogs.h"
 #include "transform/processingrun.h"
+#include "widgets/textbox.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

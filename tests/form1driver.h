@@ -1,9 +1,9 @@
 #pragma once
 
 #include "mainwindow/form1.h"
-#include "mainwindow/textbox.h"
 #include "scripteddialogs.h"
 #include "transform/swapconsonant.h"
+#include "widgets/textbox.h"
 
 #include <QAction>
 #include <QLabel>

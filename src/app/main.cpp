@@ -2,6 +2,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/rundisplay.h"
 #include "shared/dialogs.h"
+#include "shared/translation.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

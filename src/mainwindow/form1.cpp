@@ -2,15 +2,15 @@
 
 #include "about/frmabout.h"
 #include "appinfo.h"
-#include "mainwindow/countingstatusbar.h"
-#include "mainwindow/picturebutton.h"
 #include "mainwindow/rundisplay.h"
-#include "mainwindow/textbox.h"
-#include "mainwindow/textencoding.h"
-#include "mainwindow/textfile.h"
 #include "shared/dialogfont.h"
 #include "shared/dialogs.h"
 #include "shared/programicon.h"
+#include "textfiles/textencoding.h"
+#include "textfiles/textfile.h"
+#include "widgets/countingstatusbar.h"
+#include "widgets/picturebutton.h"
+#include "widgets/textbox.h"
 
 #include <QCloseEvent>
 #include <QDir>

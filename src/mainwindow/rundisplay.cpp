@@ -1,9 +1,9 @@
 #include "mainwindow/rundisplay.h"
 
-#include "mainwindow/countingstatusbar.h"
-#include "mainwindow/frameannouncement.h"
-#include "mainwindow/textbox.h"
 #include "shared/dialogs.h"
+#include "widgets/countingstatusbar.h"
+#include "widgets/frameannouncement.h"
+#include "widgets/textbox.h"
 
 #include <QAccessible>
 #include <QAction>

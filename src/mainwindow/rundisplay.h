@@ -1,7 +1,7 @@
 #pragma once
 
-#include "mainwindow/frameannouncement.h"
 #include "transform/windowops.h"
+#include "widgets/frameannouncement.h"
 
 class CountingStatusBar;
 class Dialogs;

@@ -4,11 +4,7 @@
 
 #include <QString>
 
-class QCoreApplication;
 class QWidget;
-
-// Makes Qt's own dialogs and standard buttons speak Russian.
-void installQtRussianTranslation(QCoreApplication &app);
 
 // What the file dialog is asked to show: filter in "description|pattern" form
 // and the open-file-name flags of the window system.

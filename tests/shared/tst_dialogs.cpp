@@ -1,4 +1,5 @@
 #include "shared/dialogs.h"
+#include "shared/translation.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "mainwindow/textbox.h"
+#include "widgets/textbox.h"
 
-#include "mainwindow/textboxaccessible.h"
+#include "widgets/textboxaccessible.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>

@@ -1,6 +1,6 @@
-#include "mainwindow/textencoding.h"
+#include "textfiles/textencoding.h"
 
-#include "mainwindow/cp1251.h"
+#include "textfiles/cp1251.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/frameannouncement.h"
+#include "widgets/frameannouncement.h"
 
 #include <QStaticText>
 #include <QStatusBar>

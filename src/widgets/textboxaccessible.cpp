@@ -1,6 +1,6 @@
-#include "mainwindow/textboxaccessible.h"
+#include "widgets/textboxaccessible.h"
 
-#include "mainwindow/textbox.h"
+#include "widgets/textbox.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,4 +1,4 @@
-#include "mainwindow/cp1251.h"
+#include "textfiles/cp1251.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/picturebutton.h"
+#include "widgets/picturebutton.h"
 
 #include <QStyleOptionButton>
 #include <QStylePainter>

@@ -1,4 +1,4 @@
-#include "mainwindow/textfile.h"
+#include "textfiles/textfile.h"
 
 #include <QFileInfo>
 

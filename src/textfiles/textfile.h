@@ -1,6 +1,6 @@
 #pragma once
 
-#include "mainwindow/textencoding.h"
+#include "textfiles/textencoding.h"
 
 #include <QByteArray>
 #include <QFile>

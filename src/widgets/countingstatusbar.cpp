@@ -1,6 +1,6 @@
-#include "mainwindow/countingstatusbar.h"
+#include "widgets/countingstatusbar.h"
 
-#include "mainwindow/frameannouncement.h"
+#include "widgets/frameannouncement.h"
 
 #include <QAccessible>
 #include <QPaintEvent>
