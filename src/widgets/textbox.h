@@ -55,6 +55,7 @@ private:
     void startGrowing();
     void growBy(qsizetype i);
     qreal kerningBefore(qsizetype i);
+    qreal overhangAt(qsizetype i) const;
     void putParagraphInWhole(qsizetype i);
     void insertIntoView(const QString &text);
     void fillView();
@@ -79,7 +80,7 @@ private:
     bool paragraphWhole_ = false;
     bool lastSeen_ = true; // the last character went into the view
     qreal x_ = 0;          // where the line's next character starts
-    qreal widest_ = 0;     // the longest line's width
+    qreal widest_ = 0;     // the longest line's width, with its last glyph's ink
     int widestLine_ = 0;
     int visibleLines_ = 0;
     qreal visibleWidth_ = 0;

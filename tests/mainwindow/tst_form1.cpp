@@ -271,6 +271,9 @@ private slots:
         QTest::newRow("wheel") << tall << "wheel";
         QTest::newRow("scroll bar") << tall << "scroll bar";
         QTest::newRow("a frame later") << tall << "frame";
+        // The long line ends in «ж» once swapped, whose ink reaches past its advance.
+        QTest::newRow("a frame later, «ж» at a long line's end")
+            << longLine.left(68) + QStringLiteral("\r\nж").repeated(40) << "frame";
         QTest::newRow("screen reader") << tall << "reader";
     }
     void runShowsTheResultAtEveryStep()
