@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -128,6 +129,22 @@ bool TextBox::eventFilter(QObject *watched, QEvent *event)
         (type == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton))
         fillView();
     return QPlainTextEdit::eventFilter(watched, event);
+}
+
+// Shift+Enter and Ctrl+Enter break the line as Enter does, as in a Windows
+// text box. Qt would put in a line separator, one character that Windows-1251
+// lacks, or nothing.
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    constexpr Qt::KeyboardModifiers Held = Qt::ShiftModifier | Qt::ControlModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !(event->modifiers() & Held)) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent plainEnter(event->type(), event->key(), event->modifiers() & ~Held, event->text());
+    QPlainTextEdit::keyPressEvent(&plainEnter);
+    event->setAccepted(plainEnter.isAccepted());
 }
 
 // One edit, as the user's typing is, so Ctrl+Z brings back what the box held.

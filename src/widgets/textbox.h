@@ -9,7 +9,7 @@
 // breaks as carriage return plus line feed, whatever the view stores. Reading
 // a character costs O(1) and lengths count a line break as two characters.
 // Lone carriage returns and line feeds stay as they are in the text and show
-// as line breaks.
+// as line breaks. Enter with Shift or Ctrl held breaks the line as Enter does.
 //
 // Text appended by the program shows from the start of the box, as when the
 // whole text is set anew. While it grows, the view holds only what can be
@@ -43,6 +43,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     friend class TextBoxAccessible; // fills the view in before it reads it
