@@ -1,6 +1,7 @@
 #include "about/sysinfo.h"
 
 #include <array>
+#include <stdexcept>
 
 namespace sysinfo {
 
@@ -28,10 +29,14 @@ bool GetKeyValue(Registry &registry, RootKey KeyRoot, const std::string &KeyName
     std::uint32_t type = 0;
     const long status = registry.queryValue(key, SubKeyRef, type, data.data(), size);
     registry.closeKey(key);
-    if (status != ErrorSuccess || size == 0) {
+    if (status != ErrorSuccess) {
         KeyVal.clear();
         return false;
     }
+    // A value that is there but holds nothing is a damaged registration: the
+    // search for the tool ends there rather than going on to the next value.
+    if (size == 0)
+        throw std::runtime_error("the registry value " + SubKeyRef + " is empty");
 
     // Text normally ends in a zero, which is not part of it; keep everything
     // when it does not.
@@ -47,15 +52,19 @@ bool StartSysInfo(const Platform &platform)
 {
     const std::string program = "\\MSINFO32.EXE";
     std::string path;
-    if (!GetKeyValue(platform.registry, HKeyLocalMachine,
-                     "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path)) {
-        // The second value names the folder that holds the tool.
+    try {
         if (!GetKeyValue(platform.registry, HKeyLocalMachine,
-                         "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path))
-            return false;
-        if (!platform.files.isOrdinaryFile(path + program))
-            return false;
-        path += program;
+                         "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", path)) {
+            // The second value names the folder that holds the tool.
+            if (!GetKeyValue(platform.registry, HKeyLocalMachine,
+                             "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", path))
+                return false;
+            if (!platform.files.isOrdinaryFile(path + program))
+                return false;
+            path += program;
+        }
+    } catch (const std::runtime_error &) { // an empty value
+        return false;
     }
     return platform.launcher.start(path);
 }

@@ -71,13 +71,15 @@ Platform systemPlatform();
 // `KeyVal`. Text values are read without their terminating zero and 32-bit
 // numbers as decimal text; a value of another type is found but leaves
 // `KeyVal` as it was. Returns false, with `KeyVal` emptied, when the key or
-// the value is missing, unreadable, empty or longer than ValueBufferSize.
+// the value is missing, unreadable or longer than ValueBufferSize; throws
+// std::runtime_error for a value of zero bytes.
 bool GetKeyValue(Registry &registry, RootKey KeyRoot, const std::string &KeyName,
                  const std::string &SubKeyRef, std::string &KeyVal);
 
 // Starts the system-information tool from the path the registry gives, or
 // from the folder it gives when that holds MSINFO32.EXE. Returns false when
-// the tool is unavailable; the caller then tells the user.
+// the tool is unavailable, also at once when the first value is empty; the
+// caller then tells the user.
 bool StartSysInfo(const Platform &platform);
 
 } // namespace sysinfo

@@ -4,6 +4,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -52,6 +53,13 @@ Fit fitOf(const QString &text, qsizetype i)
         return Fit::Attached;
     return std::any_of(std::begin(AloneRanges), std::end(AloneRanges), within) ? Fit::Alone
                                                                                : Fit::Shaped;
+}
+
+// A character drawn as a glyph of its own, which shaping kerns with its
+// neighbours.
+bool isGlyphOfItsOwn(const QString &text, qsizetype i)
+{
+    return text[i] != u'\t' && !text[i].isSurrogate() && fitOf(text, i) == Fit::Alone;
 }
 
 // How many view characters text[i] stands for: a line feed that follows a
@@ -121,6 +129,22 @@ bool TextBox::eventFilter(QObject *watched, QEvent *event)
         (type == QEvent::MouseMove && static_cast<QMouseEvent *>(event)->buttons() != Qt::NoButton))
         fillView();
     return QPlainTextEdit::eventFilter(watched, event);
+}
+
+// Shift+Enter and Ctrl+Enter break the line as Enter does, as in a Windows
+// text box. Qt would put in a line separator, one character that Windows-1251
+// lacks, or nothing.
+void TextBox::keyPressEvent(QKeyEvent *event)
+{
+    constexpr Qt::KeyboardModifiers Held = Qt::ShiftModifier | Qt::ControlModifier;
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || !(event->modifiers() & Held)) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent plainEnter(event->type(), event->key(), event->modifiers() & ~Held, event->text());
+    QPlainTextEdit::keyPressEvent(&plainEnter);
+    event->setAccepted(plainEnter.isAccepted());
 }
 
 // One edit, as the user's typing is, so Ctrl+Z brings back what the box held.
@@ -269,8 +293,9 @@ void TextBox::growBy(qsizetype i)
     }
     // Qt measures the lines it lays out whole.
     const bool measured = paragraphWhole_ && paragraphLine_ < visibleLines_;
-    if (!measured && x_ > widest_) {
-        widest_ = x_;
+    const qreal width = x_ + overhangAt(i);
+    if (!measured && width > widest_) {
+        widest_ = width;
         widestLine_ = line_;
         fitScrollBarsSoon();
     }
@@ -280,10 +305,7 @@ void TextBox::growBy(qsizetype i)
 // further, by the kerning of the pair.
 qreal TextBox::kerningBefore(qsizetype i)
 {
-    const auto kernable = [this](qsizetype at) {
-        return text_[at] != u'\t' && !text_[at].isSurrogate() && fitOf(text_, at) == Fit::Alone;
-    };
-    if (i == 0 || x_ == 0 || !kernable(i - 1) || !kernable(i))
+    if (i == 0 || x_ == 0 || !isGlyphOfItsOwn(text_, i - 1) || !isGlyphOfItsOwn(text_, i))
         return 0;
     const quint32 pair = quint32(text_[i - 1].unicode()) << 16 | text_[i].unicode();
     auto known = kerning_.constFind(pair);
@@ -294,6 +316,16 @@ qreal TextBox::kerningBefore(qsizetype i)
                                           metrics_.horizontalAdvance(both[1]));
     }
     return *known;
+}
+
+// How far the ink of a line's last glyph, at text_[i], reaches right of its
+// advance: Qt counts that into the line's width (in Liberation Sans a pixel
+// for «а», «д», «ж», «ц»). A mark is drawn on the glyph before it.
+qreal TextBox::overhangAt(qsizetype i) const
+{
+    if (i > 0 && fitOf(text_, i) == Fit::Attached)
+        --i;
+    return isGlyphOfItsOwn(text_, i) ? std::max(0.0, -metrics_.rightBearing(text_[i])) : 0.0;
 }
 
 // From text_[i] on, the view holds the paragraph whole, with what was left

@@ -9,7 +9,7 @@
 // breaks as carriage return plus line feed, whatever the view stores. Reading
 // a character costs O(1) and lengths count a line break as two characters.
 // Lone carriage returns and line feeds stay as they are in the text and show
-// as line breaks.
+// as line breaks. Enter with Shift or Ctrl held breaks the line as Enter does.
 //
 // Text appended by the program shows from the start of the box, as when the
 // whole text is set anew. While it grows, the view holds only what can be
@@ -43,6 +43,7 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     friend class TextBoxAccessible; // fills the view in before it reads it
@@ -55,6 +56,7 @@ private:
     void startGrowing();
     void growBy(qsizetype i);
     qreal kerningBefore(qsizetype i);
+    qreal overhangAt(qsizetype i) const;
     void putParagraphInWhole(qsizetype i);
     void insertIntoView(const QString &text);
     void fillView();
@@ -79,7 +81,7 @@ private:
     bool paragraphWhole_ = false;
     bool lastSeen_ = true; // the last character went into the view
     qreal x_ = 0;          // where the line's next character starts
-    qreal widest_ = 0;     // the longest line's width
+    qreal widest_ = 0;     // the longest line's width, with its last glyph's ink
     int widestLine_ = 0;
     int visibleLines_ = 0;
     qreal visibleWidth_ = 0;

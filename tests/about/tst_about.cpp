@@ -145,8 +145,8 @@ private slots:
         // Otherwise the folder value, when it holds the tool.
         QTest::newRow("1025 bytes are not found, the folder is")
             << Keys{path(x1024 + '\0'), toolFolder} << QStringList{Tool};
-        QTest::newRow("zero-length path, the folder is")
-            << Keys{path(""), toolFolder} << QStringList{Tool};
+        QTest::newRow("zero-length path ends the look-up")
+            << Keys{path(""), toolFolder} << QStringList{Unavailable};
         QTest::newRow("folder without the tool")
             << Keys{folder("C:\\Tools")} << QStringList{Unavailable};
         QTest::newRow("neither value") << Keys{} << QStringList{Unavailable};

@@ -271,6 +271,9 @@ private slots:
         QTest::newRow("wheel") << tall << "wheel";
         QTest::newRow("scroll bar") << tall << "scroll bar";
         QTest::newRow("a frame later") << tall << "frame";
+        // The long line ends in «ж» once swapped, whose ink reaches past its advance.
+        QTest::newRow("a frame later, «ж» at a long line's end")
+            << longLine.left(68) + QStringLiteral("\r\nж").repeated(40) << "frame";
         QTest::newRow("screen reader") << tall << "reader";
     }
     void runShowsTheResultAtEveryStep()
@@ -424,14 +427,23 @@ private slots:
         QTest::addColumn<QString>("expected");
         // Shown as: a ¶ b ¶ c ¶ d ␀ e …; "~" stands for the zero character,
         // "…" for every character up to Cyrillic, and -1 for the end.
-        QTest::newRow("type at the end") << -1 << int(Qt::Key_X) << "a\nb\rc\r\nd~e…X";
-        QTest::newRow("type at the start") << 0 << int(Qt::Key_X) << "Xa\nb\rc\r\nd~e…";
+        QTest::newRow("type at the end") << -1 << int(Qt::Key_X) << "a\nb\rc\r\nd~e…x";
+        QTest::newRow("type at the start") << 0 << int(Qt::Key_X) << "xa\nb\rc\r\nd~e…";
         QTest::newRow("delete a lone LF") << 1 << int(Qt::Key_Delete) << "ab\rc\r\nd~e…";
         QTest::newRow("delete a CR LF") << 5 << int(Qt::Key_Delete) << "a\nb\rcd~e…";
         QTest::newRow("backspace over a CR LF") << 6 << int(Qt::Key_Backspace) << "a\nb\rcd~e…";
-        QTest::newRow("type after a CR LF") << 6 << int(Qt::Key_X) << "a\nb\rc\r\nXd~e…";
+        QTest::newRow("type after a CR LF") << 6 << int(Qt::Key_X) << "a\nb\rc\r\nxd~e…";
         QTest::newRow("enter before a lone CR")
             << 3 << int(Qt::Key_Return) << "a\nb\r\n\rc\r\nd~e…";
+        QTest::newRow("Shift+Enter")
+            << 3 << (Qt::SHIFT | Qt::Key_Return).toCombined() << "a\nb\r\n\rc\r\nd~e…";
+        QTest::newRow("Ctrl+Enter")
+            << 3 << (Qt::CTRL | Qt::Key_Return).toCombined() << "a\nb\r\n\rc\r\nd~e…";
+        QTest::newRow("Shift+Enter on the keypad")
+            << 3 << (Qt::ShiftModifier | Qt::KeypadModifier | Qt::Key_Enter).toCombined()
+            << "a\nb\r\n\rc\r\nd~e…";
+        QTest::newRow("paste a line separator")
+            << 3 << (Qt::CTRL | Qt::Key_V).toCombined() << "a\nb\u2028\rc\r\nd~e…";
     }
     void editsKeepTheOtherCharacters()
     {
@@ -447,10 +459,12 @@ private slots:
         QTextCursor cursor = box.textCursor();
         cursor.setPosition(caret < 0 ? box.document()->characterCount() - 1 : caret);
         box.setTextCursor(cursor);
-        if (key == Qt::Key_X)
-            typeText(&box, QStringLiteral("X"));
-        else
-            QTest::keyClick(&box, Qt::Key(key));
+        QGuiApplication::clipboard()->setText(QStringLiteral("\u2028"));
+        const auto keys = QKeyCombination::fromCombined(key);
+        QTest::keyClick(&box, keys.key(), keys.keyboardModifiers());
+        QCOMPARE(box.text(), expected);
+        box.setLocked(true); // and a locked box refuses the key
+        QTest::keyClick(&box, keys.key(), keys.keyboardModifiers());
         QCOMPARE(box.text(), expected);
     }
 };
