@@ -95,8 +95,10 @@ void frmAbout::createControls()
     lblVersion =
         makeLabel(this, QStringLiteral("lblVersion"), QStringLiteral("Version"), {70, 52, 259, 15});
 
-    Line1[1] = makeLine(this, QColor(128, 128, 128), {6, 163, 371, 1});
-    Line1[0] = makeLine(this, Qt::white, {7, 164, 370, 2});
+    // An etched separator: a grey line with a white one just below it. The
+    // window owns them, and nothing changes them.
+    makeLine(this, QColor(128, 128, 128), {6, 163, 371, 1});
+    makeLine(this, Qt::white, {7, 164, 370, 2});
 }
 
 void frmAbout::showModal()

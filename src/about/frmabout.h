@@ -4,12 +4,9 @@
 
 #include <QDialog>
 
-#include <array>
-
 class Dialogs;
 class QLabel;
 class QPushButton;
-class QWidget;
 
 // The About window: the program's icon, title and version, and a button that
 // starts the system-information tool.
@@ -39,7 +36,4 @@ private:
     QLabel *lblTitle = nullptr;
     QLabel *lblVersion = nullptr;
     QLabel *lblDisclaimer = nullptr;
-    // An etched separator: index 1 is the grey line, index 0 the white line
-    // just below it.
-    std::array<QWidget *, 2> Line1{};
 };
