@@ -1,0 +1,103 @@
+#include "app/commandline.h"
+
+#include "appinfo.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+// Exit status for a command line the program does not take, as in the
+// platform's own tools.
+constexpr int UsageError = 2;
+
+QString helpText()
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("%1 меняет в русском тексте согласные буквы парами (б↔щ, в↔ш, …):\n"
+                       "одна и та же команда кодирует текст и декодирует его.")
+            .arg(AppInfo::title()));
+    parser.addPositionalArgument(
+        QStringLiteral("файл"),
+        QStringLiteral("Текстовый файл, который открыть при запуске. Имя, которое начинается "
+                       "с «-», ставят после «--»."),
+        QStringLiteral("[файл]"));
+    parser.addOptions(
+        {{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Показать эту справку.")},
+         {{QStringLiteral("v"), QStringLiteral("version")},
+          QStringLiteral("Показать название и версию программы.")}});
+    return parser.helpText().trimmed();
+}
+
+QString versionText()
+{
+    return QStringLiteral("%1 %2.%3.%4")
+        .arg(AppInfo::title())
+        .arg(AppInfo::Major)
+        .arg(AppInfo::Minor)
+        .arg(AppInfo::Revision);
+}
+
+// Options are named as typed. A single one with one dash may be a file whose
+// name starts with a dash.
+QString unknownOptionsText(const QStringList &unknown, const CommandLine &commandLine)
+{
+    const auto quoted = [](const QString &option) { return QStringLiteral("«%1»").arg(option); };
+    if (unknown.size() > 1) {
+        QStringList names;
+        for (const QString &option : unknown)
+            names += quoted(option);
+        return QStringLiteral("Неизвестные параметры: %1.").arg(names.join(QStringLiteral(", ")));
+    }
+    QString text = QStringLiteral("Неизвестный параметр %1.").arg(quoted(unknown[0]));
+    if (commandLine.file.isEmpty() && !unknown[0].startsWith(QStringLiteral("--")))
+        text += QStringLiteral("\nЧтобы открыть файл %1, напишите: %2 -- %3")
+                    .arg(quoted(unknown[0]), commandLine.program, unknown[0]);
+    return text;
+}
+
+} // namespace
+
+CommandLine readCommandLine(const QStringList &arguments)
+{
+    CommandLine commandLine;
+    commandLine.program = QCoreApplication::applicationName();
+    bool help = false;
+    bool version = false;
+    bool optionsEnded = false;
+    QStringList files;
+    QStringList unknown;
+    for (const QString &argument : arguments.mid(1)) {
+        if (optionsEnded || argument == u"-" || !argument.startsWith(u'-'))
+            files += argument;
+        else if (argument == u"--")
+            optionsEnded = true;
+        else if (argument == u"-h" || argument == u"--help")
+            help = true;
+        else if (argument == u"-v" || argument == u"--version")
+            version = true;
+        else
+            unknown += argument;
+    }
+    commandLine.file = files.value(0);
+
+    const auto reply = [&](const QString &text, FILE *stream, int status) {
+        commandLine.mode = CommandLine::Mode::Reply;
+        commandLine.reply = {text, stream, status};
+        return commandLine;
+    };
+    const auto mistake = [&](const QString &text) {
+        return reply(QStringLiteral("%1: %2\nСправка: %1 --help").arg(commandLine.program, text),
+                     stderr, UsageError);
+    };
+    if (!unknown.isEmpty())
+        return mistake(unknownOptionsText(unknown, commandLine));
+    if (help)
+        return reply(helpText(), stdout, 0);
+    if (version)
+        return reply(versionText(), stdout, 0);
+    if (files.size() > 1)
+        return mistake(QStringLiteral("открывается один файл, а названо %1.").arg(files.size()));
+    return commandLine;
+}
