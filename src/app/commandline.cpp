@@ -4,6 +4,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cstdlib>
 
 namespace {
 
@@ -57,11 +60,38 @@ QString unknownOptionsText(const QStringList &unknown, const CommandLine &comman
     return text;
 }
 
+// The arguments as a command to copy into a shell, quoted where the shell
+// would read them otherwise.
+QString asShellCommand(QStringList arguments)
+{
+    static const QRegularExpression Plain(QStringLiteral("^[A-Za-z0-9_./:=+,@%-]+$"));
+    for (QString &argument : arguments) {
+        if (!Plain.match(argument).hasMatch())
+            argument = QStringLiteral("'%1'").arg(
+                argument.replace(QLatin1Char('\''), QStringLiteral("'\\''")));
+    }
+    return arguments.join(QLatin1Char(' '));
+}
+
+QString noDisplayText;
+QtMessageHandler qtMessageHandler = nullptr;
+
+// Qt's fatal message while it sets up the window's platform means there is no
+// display; Qt's warnings before it say what it tried.
+void endWithoutDisplay(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg)
+        return qtMessageHandler(type, context, message);
+    writeLine(stderr, noDisplayText);
+    std::_Exit(1);
+}
+
 } // namespace
 
 CommandLine readCommandLine(const QStringList &arguments)
 {
     CommandLine commandLine;
+    commandLine.arguments = arguments;
     commandLine.program = QCoreApplication::applicationName();
     bool help = false;
     bool version = false;
@@ -100,4 +130,23 @@ CommandLine readCommandLine(const QStringList &arguments)
     if (files.size() > 1)
         return mistake(QStringLiteral("открывается один файл, а названо %1.").arg(files.size()));
     return commandLine;
+}
+
+void adviseWhenNoDisplay(const CommandLine &commandLine)
+{
+    const QString display =
+        qEnvironmentVariable("DISPLAY", qEnvironmentVariable("WAYLAND_DISPLAY"));
+    noDisplayText =
+        QStringLiteral(
+            "%1: не найден дисплей, на котором показать окно: %2.\n"
+            "Чтобы увидеть окно, запустите программу в терминале рабочего стола или войдите\n"
+            "с компьютера, у которого он есть, через «ssh -X» и запустите её там. Чтобы\n"
+            "запустить её на виртуальном дисплее, где окна не видно (Ctrl+C завершает её):\n"
+            "    xvfb-run -a %3")
+            .arg(commandLine.program,
+                 display.isEmpty()
+                     ? QStringLiteral("не заданы ни DISPLAY, ни WAYLAND_DISPLAY")
+                     : QStringLiteral("не удалось подключиться к дисплею «%1»").arg(display),
+                 asShellCommand(commandLine.arguments));
+    qtMessageHandler = qInstallMessageHandler(endWithoutDisplay);
 }

@@ -10,11 +10,18 @@ struct CommandLine
 {
     enum class Mode { Window, Reply };
     Mode mode = Mode::Window;
-    QString program; // the program's name, which starts its messages
-    QString file;    // to open; empty: none
+    QStringList arguments; // as typed, the program first
+    QString program;       // the program's name, which starts its messages
+    QString file;          // to open; empty: none
     Reply reply;
 };
 
 // Reads QCoreApplication::arguments(). Needs a QCoreApplication with Qt's
 // Russian texts, for the help.
 CommandLine readCommandLine(const QStringList &arguments);
+
+// Until the next call of qInstallMessageHandler(), a QApplication that finds
+// no display to show the window on ends the program with status 1 and advice
+// in Russian, instead of Qt's abort() with "Reinstalling the application may
+// fix this problem".
+void adviseWhenNoDisplay(const CommandLine &commandLine);

@@ -55,9 +55,11 @@ int main(int argc, char *argv[])
         return tell(commandLine.reply, commandLine.program, argv);
 
     sendWindowPixelsOverTheConnection();
+    adviseWhenNoDisplay(commandLine);
     // The arguments are the user's: Qt takes none of them for its options.
     int programNameOnly = 1;
     QApplication app(programNameOnly, argv);
+    qInstallMessageHandler(nullptr);
     installQtRussianTranslation(app);
 
     Dialogs dialogs;

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/../.."
 unset DISPLAY WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR="$WORK" XDG_CONFIG_HOME="$WORK" QT_QPA_PLATFORM=xcb
 
-step "the command line: help and version on stdout, a mistake named on stderr"
+step "the command line: help and version on stdout; a mistake, or no display, said on stderr"
 # Each row: the status, the stream that is written (the other stays empty), what it says, and the
 # arguments, which run in the shell.
 while IFS='|' read -r status stream expected arguments; do
@@ -25,6 +25,7 @@ done <<'TABLE'
 2|2|«--frobnicate»|--frobnicate
 2|2|«-platform»\.$|-platform offscreen
 2|2|^Чтобы открыть файл «-x», напишите: veltor -- -x$|-x
+1|2|^veltor: не найден дисплей.*не заданы ни DISPLAY|a.txt
 1|2|Нет свободного места|--version >/dev/full
 TABLE
 
