@@ -23,13 +23,17 @@ QString helpText()
             .arg(AppInfo::title()));
     parser.addPositionalArgument(
         QStringLiteral("файл"),
-        QStringLiteral("Текстовый файл, который открыть при запуске. Имя, которое начинается "
-                       "с «-», ставят после «--»."),
+        QStringLiteral("Текстовый файл, который открыть при запуске, а с --swap — который "
+                       "обработать (без него или «-» — стандартный ввод). Имя, которое "
+                       "начинается с «-», ставят после «--»."),
         QStringLiteral("[файл]"));
     parser.addOptions(
         {{{QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Показать эту справку.")},
          {{QStringLiteral("v"), QStringLiteral("version")},
-          QStringLiteral("Показать название и версию программы.")}});
+          QStringLiteral("Показать название и версию программы.")},
+         {QStringLiteral("swap"),
+          QStringLiteral("Без окна: вывести текст файла с согласными, заменёнными парами, в той "
+                         "же кодировке.")}});
     return parser.helpText().trimmed();
 }
 
@@ -44,7 +48,7 @@ QString versionText()
 
 // Options are named as typed. A single one with one dash may be a file whose
 // name starts with a dash.
-QString unknownOptionsText(const QStringList &unknown, const CommandLine &commandLine)
+QString unknownOptionsText(const QStringList &unknown, const CommandLine &commandLine, bool swap)
 {
     const auto quoted = [](const QString &option) { return QStringLiteral("«%1»").arg(option); };
     if (unknown.size() > 1) {
@@ -55,8 +59,9 @@ QString unknownOptionsText(const QStringList &unknown, const CommandLine &comman
     }
     QString text = QStringLiteral("Неизвестный параметр %1.").arg(quoted(unknown[0]));
     if (commandLine.file.isEmpty() && !unknown[0].startsWith(QStringLiteral("--")))
-        text += QStringLiteral("\nЧтобы открыть файл %1, напишите: %2 -- %3")
-                    .arg(quoted(unknown[0]), commandLine.program, unknown[0]);
+        text += QStringLiteral("\nЧтобы открыть файл %1, напишите: %2 %3-- %4")
+                    .arg(quoted(unknown[0]), commandLine.program,
+                         swap ? QStringLiteral("--swap ") : QString(), unknown[0]);
     return text;
 }
 
@@ -95,6 +100,7 @@ CommandLine readCommandLine(const QStringList &arguments)
     commandLine.program = QCoreApplication::applicationName();
     bool help = false;
     bool version = false;
+    bool swap = false;
     bool optionsEnded = false;
     QStringList files;
     QStringList unknown;
@@ -107,6 +113,8 @@ CommandLine readCommandLine(const QStringList &arguments)
             help = true;
         else if (argument == u"-v" || argument == u"--version")
             version = true;
+        else if (argument == u"--swap")
+            swap = true;
         else
             unknown += argument;
     }
@@ -122,13 +130,14 @@ CommandLine readCommandLine(const QStringList &arguments)
                      stderr, UsageError);
     };
     if (!unknown.isEmpty())
-        return mistake(unknownOptionsText(unknown, commandLine));
+        return mistake(unknownOptionsText(unknown, commandLine, swap));
     if (help)
         return reply(helpText(), stdout, 0);
     if (version)
         return reply(versionText(), stdout, 0);
     if (files.size() > 1)
         return mistake(QStringLiteral("открывается один файл, а названо %1.").arg(files.size()));
+    commandLine.mode = swap ? CommandLine::Mode::Swap : CommandLine::Mode::Window;
     return commandLine;
 }
 

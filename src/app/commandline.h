@@ -4,15 +4,15 @@
 
 #include <QStringList>
 
-// What the command line asks for: the window, with a file to open or none, or
-// a reply alone (the help, the version, or a mistake).
+// What the command line asks for: the window, with a file to open or none;
+// the filter; or a reply alone (the help, the version, or a mistake).
 struct CommandLine
 {
-    enum class Mode { Window, Reply };
+    enum class Mode { Window, Swap, Reply };
     Mode mode = Mode::Window;
     QStringList arguments; // as typed, the program first
     QString program;       // the program's name, which starts its messages
-    QString file;          // to open; empty: none
+    QString file;          // to open or to swap; empty: none, or standard input
     Reply reply;
 };
 

@@ -1,4 +1,5 @@
 #include "app/commandline.h"
+#include "app/swapfilter.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/rundisplay.h"
 #include "shared/dialogs.h"
@@ -46,12 +47,15 @@ int main(int argc, char *argv[])
     useConsoleOfParent();
     CommandLine commandLine;
     {
-        // The help, the version and mistakes on the command line need no display.
+        // The help, the version, mistakes on the command line and the filter
+        // need no display.
         QCoreApplication reader(argc, argv);
         installQtRussianTranslation(reader);
         commandLine = readCommandLine(QCoreApplication::arguments());
+        if (commandLine.mode == CommandLine::Mode::Swap)
+            commandLine.reply = swapFilter(commandLine.file, commandLine.program);
     }
-    if (commandLine.mode == CommandLine::Mode::Reply)
+    if (commandLine.mode != CommandLine::Mode::Window)
         return tell(commandLine.reply, commandLine.program, argv);
 
     sendWindowPixelsOverTheConnection();

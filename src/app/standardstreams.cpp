@@ -7,6 +7,8 @@
 
 #include <QApplication>
 
+#include <array>
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -101,6 +103,17 @@ void useConsoleOfParent()
             (void)freopen("CONOUT$", "w", stream);
     }
 #endif
+}
+
+QString readAll(FILE *stream, QByteArray *bytes)
+{
+    if (QString failure = openForBytes(stream); !failure.isEmpty())
+        return failure;
+    std::array<char, 65536> buffer;
+    for (size_t count; (count = fread(buffer.data(), 1, buffer.size(), stream)) > 0;)
+        bytes->append(buffer.data(), qsizetype(count));
+    // errno, or on Windows the system's last error, which the read left.
+    return ferror(stream) ? inRussian(qt_error_string()) : QString();
 }
 
 QString writeAll(FILE *stream, const QByteArray &bytes)

@@ -19,6 +19,10 @@ struct Reply
 // or a pipe write there. Elsewhere this does nothing.
 void useConsoleOfParent();
 
+// Reads the stream to its end, its bytes as they are. Returns why that
+// failed, in Russian, or an empty text.
+QString readAll(FILE *stream, QByteArray *bytes);
+
 // Writes the bytes as they are. Returns why that failed, in Russian, or an
 // empty text.
 QString writeAll(FILE *stream, const QByteArray &bytes);

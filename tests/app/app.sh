@@ -11,7 +11,10 @@ cd "$(dirname "$0")/../.."
 unset DISPLAY WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR="$WORK" XDG_CONFIG_HOME="$WORK" QT_QPA_PLATFORM=xcb
 
-step "the command line: help and version on stdout; a mistake, or no display, said on stderr"
+step "the command line: help, version and the filter on stdout; a mistake, or no display, said on stderr"
+printf 'Привет, мир!\r\n' | iconv -f UTF-8 -t CP1251 >"$WORK/cp1251.txt"
+{ printf '\xfe\xff' && printf 'Привет, мир!\r\n' | iconv -f UTF-8 -t UTF-16BE; } >"$WORK/utf16.txt"
+printf "$(printf '\\%03o' {0..255})" >"$WORK/bytes"
 # Each row: the status, the stream that is written (the other stays empty), what it says, and the
 # arguments, which run in the shell.
 while IFS='|' read -r status stream expected arguments; do
@@ -27,6 +30,11 @@ done <<'TABLE'
 2|2|^Чтобы открыть файл «-x», напишите: veltor -- -x$|-x
 1|2|^veltor: не найден дисплей.*не заданы ни DISPLAY|a.txt
 1|2|Нет свободного места|--version >/dev/full
+0|1|^Нмишек, рим!|--swap <"$WORK/cp1251.txt" | iconv -f CP1251 -t UTF-8
+0|1|^Нмишек, рим!|--swap "$WORK/utf16.txt" | iconv -f UTF-16 -t UTF-8
+0|1|^same$|--swap "$WORK/bytes" | "$VELTOR" --swap - | cmp - "$WORK/bytes" && echo same
+1|2|Нет свободного места|--swap "$WORK/bytes" >/dev/full
+1|2|«nosuch.txt»: Нет такого файла|--swap nosuch.txt
 TABLE
 
 step "without a display scripts/run fails and advises a command that shows the window"
