@@ -64,6 +64,7 @@ constexpr Reason Reasons[] = {
     {EACCES, AccessDenied, u"Доступ запрещён"},
     {EBUSY, SharingViolation, u"Файл занят другой программой"},
     {ETXTBSY, LockViolation, u"Файл занят другой программой"},
+    {EISDIR, 0, u"Это папка, а не файл"},
     {ENOTDIR, NotADirectory, u"Часть пути не является папкой"},
     {EINVAL, InvalidName, u"Недопустимое имя файла"},
     {ENAMETOOLONG, FileNameTooLong, u"Слишком длинное имя файла"},
@@ -76,22 +77,6 @@ constexpr Reason Reasons[] = {
     {ENOSPC, HandleDiskFull, u"Нет свободного места на устройстве"},
     {EROFS, WriteProtect, u"Носитель защищён от записи"},
 };
-
-// Qt gives the system's text for a failure, in the system's language or in
-// English; the user is told in Russian. Only an unknown reason keeps its text.
-QString inRussian(const QString &systemText)
-{
-    for (const Reason &reason : Reasons) {
-#ifdef _WIN32
-        const int code = reason.windowsCode;
-#else
-        const int code = reason.unixCode;
-#endif
-        if (code != 0 && qt_error_string(code) == systemText)
-            return QString::fromUtf16(reason.text);
-    }
-    return systemText;
-}
 
 // A pipe or a socket, which QFileInfo does not tell from a device.
 bool isPipeOrSocket(const QString &path)
@@ -107,6 +92,22 @@ bool isPipeOrSocket(const QString &path)
 }
 
 } // namespace
+
+// Qt gives the system's text for a failure, in the system's language or in
+// English; the user is told in Russian.
+QString inRussian(const QString &systemText)
+{
+    for (const Reason &reason : Reasons) {
+#ifdef _WIN32
+        const int code = reason.windowsCode;
+#else
+        const int code = reason.unixCode;
+#endif
+        if (code != 0 && qt_error_string(code) == systemText)
+            return QString::fromUtf16(reason.text);
+    }
+    return systemText;
+}
 
 qint16 freeFileNumber()
 {

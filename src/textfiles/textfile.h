@@ -5,6 +5,10 @@
 #include <QByteArray>
 #include <QFile>
 
+// The system's text for a failure (a file's errorString(), qt_error_string())
+// in Russian; a reason the program does not know keeps the system's text.
+QString inRussian(const QString &systemText);
+
 // The lowest file number from 1 to 255 that no open TextFile holds, or 0
 // when all are taken.
 qint16 freeFileNumber();

@@ -11,22 +11,36 @@ cd "$(dirname "$0")/../.."
 unset DISPLAY WAYLAND_DISPLAY
 export XDG_RUNTIME_DIR="$WORK" XDG_CONFIG_HOME="$WORK" QT_QPA_PLATFORM=xcb
 
-step "the command line: help and version on stdout, a mistake named on stderr with status 2"
-while IFS='|' read -r arguments status stream expected; do
+step "the command line: help, version and the filter on stdout; a mistake, or no display, said on stderr"
+printf 'Привет, мир!\r\n' | iconv -f UTF-8 -t CP1251 >"$WORK/cp1251.txt"
+{ printf '\xfe\xff' && printf 'Привет, мир!\r\n' | iconv -f UTF-8 -t UTF-16BE; } >"$WORK/utf16.txt"
+printf "$(printf '\\%03o' {0..255})" >"$WORK/bytes"
+# Each row: the status, the stream that is written (the other stays empty), what it says, and the
+# arguments, which run in the shell.
+while IFS='|' read -r status stream expected arguments; do
     code=0 && eval "\"\$VELTOR\" $arguments" >"$WORK/1" 2>"$WORK/2" </dev/null || code=$?
     [ "$code" = "$status" ] && [ ! -s "$WORK/$((3 - stream))" ] && grep -q "$expected" "$WORK/$stream" ||
         fail "veltor $arguments: status $code, printed: $(cat "$WORK"/[12])"
 done <<'TABLE'
---help|0|1|^Использование: .* \[файл\]$
---version|0|1|^Вельтор 1\.0\.0$
-a.txt b.txt|2|2|один файл
---frobnicate|2|2|«frobnicate»
+0|1|^Использование: .* \[файл\]$|--help
+0|1|^Вельтор 1\.0\.0$|--version
+2|2|один файл|a.txt b.txt
+2|2|«--frobnicate»|--frobnicate
+2|2|«-platform»\.$|-platform offscreen
+2|2|^Чтобы открыть файл «-x», напишите: veltor -- -x$|-x
+1|2|^veltor: не найден дисплей.*не заданы ни DISPLAY|a.txt
+1|2|Нет свободного места|--version >/dev/full
+0|1|^Нмишек, рим!|--swap <"$WORK/cp1251.txt" | iconv -f CP1251 -t UTF-8
+0|1|^Нмишек, рим!|--swap "$WORK/utf16.txt" | iconv -f UTF-16 -t UTF-8
+0|1|^same$|--swap "$WORK/bytes" | "$VELTOR" --swap - | cmp - "$WORK/bytes" && echo same
+1|2|Нет свободного места|--swap "$WORK/bytes" >/dev/full
+1|2|«nosuch.txt»: Нет такого файла|--swap nosuch.txt
 TABLE
 
 step "without a display scripts/run fails and advises a command that shows the window"
-not scripts/run -- -x >/dev/null 2>"$WORK/advice" || fail "scripts/run ended with status 0"
+not scripts/run -- -reverse >/dev/null 2>"$WORK/advice" || fail "scripts/run ended with status 0"
 advice="$(tail -n1 "$WORK/advice")"
-[[ "$advice" == *"xvfb-run -a scripts/run -- -x" ]] || fail "scripts/run advised: $(cat "$WORK/advice")"
+[[ "$advice" == *"xvfb-run -a scripts/run -- -reverse" ]] || fail "scripts/run advised: $(cat "$WORK/advice")"
 setsid bash -c "$advice" >"$WORK/log" 2>&1 &
 SESSION=$!
 # Runs "$@" until it succeeds while the command lives: it builds first, and the machine may be busy.
@@ -36,8 +50,9 @@ export $(tr '\0' '\n' <"/proc/$PID/environ" | grep -E '^(DISPLAY|XAUTHORITY)=')
 while_alive window "Вельтор" >/dev/null
 main_window
 
-step "a file named like an option, after «--»: a box over the window says it cannot be opened"
-notice "Не удалось открыть файл «-x»:
+step "a file named like a Qt option, after «--»: a box over the window says it cannot be opened"
+# Had Qt taken -reverse, the menu bar would start at the right, and Файл → Выход below would miss.
+notice "Не удалось открыть файл «-reverse»:
 Нет такого файла или каталога"
 
 step "pasted text is coded and saved through the real file dialog in Windows-1251"

@@ -4,12 +4,26 @@
 set -euo pipefail
 
 source "$(dirname "$0")/../lib.sh"
-need Xvfb xdotool wine wineserver
+need Xvfb xdotool wine wineserver script
 VELTOR="$(realpath "$1")" STAND_IN="$(realpath "$2")"
 begin
 unset WINEPATH
 # A wine server of its own: the widget tests' desktop would take the windows.
 wineserver -k 2>/dev/null && wineserver -w || true
+
+step "the command line: started as Explorer starts it, the program answers in a box"
+wine start /wait /unix "$VELTOR" -x &
+PID=$(wait_for xdotool search --onlyvisible --name "^Вельтор$" getwindowpid) # on this display alone
+notice "veltor: Неизвестный параметр «-x».
+Чтобы открыть файл «-x», напишите: veltor -- -x
+Справка: veltor --help"
+code=0 && wait $! || code=$?
+[ "$code" = 2 ] || fail "it ended with status $code"
+
+step "the command line: from a console, the program answers there"
+LANG=C.UTF-8 script -qc "$(printf '%q ' wine cmd /c "$VELTOR" --version)" /dev/null </dev/null >console.log
+grep -q "Вельтор 1\.0\.0" console.log || fail "from a console it printed: $(cat console.log)"
+
 wine "$VELTOR" >wine.log 2>&1 &
 PID=$!
 main_window
