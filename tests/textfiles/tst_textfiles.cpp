@@ -1,4 +1,5 @@
 #include "form1driver.h"
+#include "textfiles/cp1251.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -148,8 +149,13 @@ private slots:
     void openingShowsTheText()
     {
         const QString hello = QStringLiteral("Привет,\r\nмир!");
+        const QString prose = QStringLiteral("«Возьми её», — сказал он. Ёлка в зале № 7.\r\n"
+                                             "ЁЖИК В ТУМАНЕ — «ВСЁ».");
         const QList<std::pair<QByteArray, QString>> files{
-            {"\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!", hello}, // Windows-1251
+            {"\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!", hello},    // Windows-1251
+            {"\xc5\xa8 \xc2\xab\xc4\x97", QStringLiteral("ЕЁ В«Д—")}, // valid UTF-8 too
+            {encodeCp1251(prose), prose},
+            {"Caf\xc3\xa9 na\xc3\xafve", QStringLiteral("Café naïve")},
             {"\x80\x90\x98\xa0\xb0\xc0\xd0\xe0\xf0\xff", QStringLiteral("Ђђ\u0098\u00A0°АРаря")},
             {"\xe2\x82\xac", QStringLiteral("€")},
             {Bom + "мир\xd0", QStringLiteral("мир\uFFFD")}, // a broken end
@@ -179,6 +185,11 @@ private slots:
             << allByteValues() << line << line + line + allByteValues() + "\r\n\r\n";
         const QByteArray utf8 = sample().toUtf8();
         QTest::newRow("UTF-8") << utf8 << Bom << Bom + utf8 + "\r\n\r\n";
+        const QByteArray damaged = "Всё \xe2\x82хорошо\xd0"; // cut short inside and at the end
+        const QString shown = QStringLiteral("Всё \uFFFDхорошо\uFFFD");
+        QTest::newRow("UTF-8, damaged")
+            << damaged << damaged
+            << damaged + (Form1Driver::swapped(shown) + shown + "\r\n\r\n").toUtf8();
         QTest::newRow("UTF-16") << marked(QStringConverter::Utf16LE, sample())
                                 << marked(QStringConverter::Utf16LE, {})
                                 << marked(QStringConverter::Utf16LE, sample() + "\r\n\r\n");
