@@ -15,6 +15,8 @@ std::bitset<256> numbersInUse;
 
 const QString IsFolder = QStringLiteral("Это папка, а не файл");
 const QString NotAFile = QStringLiteral("Это не обычный файл, а канал, сокет или устройство");
+const QString OddUtf16 =
+    QStringLiteral("В файле UTF-16 нечётное число байтов: дописанный текст не прочитался бы");
 
 // Win32 error codes, numbered as in winerror.h.
 enum WindowsError : int {
@@ -180,6 +182,10 @@ bool TextFile::openForAppending()
         if (!file_.seek(0) || !readAll(&bytes))
             return fail();
         encoding_ = encodingOf(bytes);
+        // Text appended after a stray byte would start inside a character.
+        if ((encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE) &&
+            bytes.size() % 2 != 0)
+            return refuse(OddUtf16);
         return true;
     }
     return file_.open(Writing | QIODevice::Append) || fail();

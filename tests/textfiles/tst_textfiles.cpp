@@ -230,6 +230,9 @@ private slots:
         QTest::newRow("save to a full disk") << true << "/dev/full" << full;
         QTest::newRow("save to a new file, disk full") << true << "small/new.txt" << full;
         QTest::newRow("save to a file, disk full after a byte") << true << "small/old.txt" << full;
+        QTest::newRow("save to UTF-16 with a stray byte")
+            << true << "odd.txt"
+            << "В файле UTF-16 нечётное число байтов: дописанный текст не прочитался бы";
     }
     void failuresAreReportedAndChangeNothing()
     {
@@ -255,6 +258,7 @@ private slots:
             write("small/filler", QByteArray(65536, 'x'));
         }
 #endif
+        write("odd.txt", marked(QStringConverter::Utf16LE, QStringLiteral("мир")) + 'x');
         const QByteArray bytesBefore = read(target);
 
         // The command fails in the middle of a run, which goes on afterwards.
