@@ -230,6 +230,9 @@ private slots:
         QTest::newRow("save to a full disk") << true << "/dev/full" << full;
         QTest::newRow("save to a new file, disk full") << true << "small/new.txt" << full;
         QTest::newRow("save to a file, disk full after a byte") << true << "small/old.txt" << full;
+        QTest::newRow("open a name that is not UTF-8, as Qt reads it")
+            << false << "bad\uFFFD\uFFFD.txt"
+            << "Имя файла не читается в кодировке системы (UTF-8): переименуйте файл";
         QTest::newRow("save to UTF-16 with a stray byte")
             << true << "odd.txt"
             << "В файле UTF-16 нечётное число байтов: дописанный текст не прочитался бы";
@@ -243,10 +246,13 @@ private slots:
         const QString file = QDir(dir->path()).filePath(target);
         const bool small = target.startsWith(QLatin1String("small/"));
 #ifdef _WIN32
-        if (target.startsWith(QLatin1Char('/')) || target == QLatin1String("pipe.txt") || small)
-            QSKIP("No pipes, devices or small file systems here");
+        if (target.startsWith(QLatin1Char('/')) || target == QLatin1String("pipe.txt") || small ||
+            target.startsWith(QLatin1String("bad")))
+            QSKIP("No pipes, devices, small file systems or names in bytes here");
 #else
         QCOMPARE(mkfifo(qPrintable(path("pipe.txt")), 0600), 0);
+        const QByteArray badName = QFile::encodeName(dir->path()) + "/bad\xff\xfe.txt";
+        QCOMPARE(mknod(badName.constData(), S_IFREG | 0600, 0), 0);
         // A file system of 64 KiB that this thread alone sees, with one byte
         // left, in the last 4 KiB page of old.txt.
         if (small && !(QDir().mkpath(path("small")) && unshare(CLONE_NEWNS) == 0 &&
