@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -99,6 +100,21 @@ class TextFilesTest : public QObject
 
     void run() { ui->click("Knop"); }
 
+    // Drops a file manager's offer, or text, on a control, with Shift held,
+    // which asks for a move: a file must be copied, or the source would go.
+    static void drop(QWidget *on, const QList<QUrl> &urls, const QString &text = {})
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.isEmpty() ? text : urls[0].toString());
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter({}, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QDropEvent dropped({}, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(on, &enter), QApplication::sendEvent(on, &dropped);
+        QVERIFY(urls.isEmpty() || dropped.dropAction() == Qt::CopyAction);
+        QCoreApplication::processEvents(); // a dropped file opens after the drop
+    }
+
 private slots:
     void init()
     {
@@ -172,6 +188,23 @@ private slots:
             QCOMPARE(ui->T1()->text(), typed);
         }
         QVERIFY(ui->dialogs.shown.isEmpty());
+    }
+
+    // A file from a file manager opens wherever it is dropped, as Открыть
+    // opens it, during a run too; dropped text is inserted.
+    void droppedFilesOpenDroppedTextIsInserted()
+    {
+        write("a.txt", "\xe0\xe1\xe2\xe3");
+        const QUrl file = QUrl::fromLocalFile(path("a.txt"));
+        drop(ui->T1()->viewport(), {}, QStringLiteral("мой"));
+        ui->after(1, [&] { drop(ui->button("Knop"), {file}); });
+        run();
+        QCOMPARE(ui->shownState().mid(0, 2), (QStringList{"абвг", Form1Driver::swapped("мбв")}));
+        drop(ui->T2()->viewport(), {file, file});
+        drop(ui->control("Pr"), {QUrl(QStringLiteral("https://example.org/a.txt"))});
+        QCOMPARE(ui->dialogs.texts().mid(1),
+                 (QStringList{"Открывается один файл, а перетащено файлов: 2.",
+                              "«https://example.org/a.txt» — не файл на этом компьютере."}));
     }
 
     // Opened, coded, saved, opened, decoded and saved: the bytes come back.
