@@ -14,14 +14,17 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QDropEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QUrl>
 
 namespace {
 
@@ -132,6 +135,11 @@ void Form1::createControls()
         button->setAutoDefault(false);
         button->installEventFilter(this);
     }
+    // A file dropped anywhere on the window opens (takeFileDrop); the boxes
+    // would take its address for text. What no control takes comes to the window.
+    setAcceptDrops(true);
+    for (QWidget *target : {static_cast<QWidget *>(this), T1->viewport(), T2->viewport()})
+        target->installEventFilter(this);
 }
 
 // What a screen reader says for controls whose caption does not tell it.
@@ -185,14 +193,37 @@ void Form1::connectCommands()
 // Enter or Return on a focused button presses it, as Space does.
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
+    if (auto *button = qobject_cast<QPushButton *>(watched);
+        button && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            static_cast<QPushButton *>(watched)->click();
+            button->click();
             return true;
         }
     }
-    return QMainWindow::eventFilter(watched, event);
+    return takeFileDrop(event) || QMainWindow::eventFilter(watched, event);
+}
+
+// A drag from a file manager carries the files' addresses, often with their
+// text; dropped, the file opens as Открыть opens it. Text alone is left to
+// the box it is dropped on.
+bool Form1::takeFileDrop(QEvent *event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    const QList<QUrl> urls = drop->mimeData()->urls();
+    if (urls.isEmpty())
+        return false;
+    // Copied, never moved: a file manager removes what it has moved.
+    drop->setDropAction(Qt::CopyAction);
+    drop->setAccepted(drop->possibleActions().testFlag(Qt::CopyAction));
+    // Once the drop is over, so that the file manager is not held while a box is up.
+    if (type == QEvent::Drop && drop->isAccepted())
+        QMetaObject::invokeMethod(
+            this, [this, urls] { openDropped(urls); }, Qt::QueuedConnection);
+    return true;
 }
 
 // A run is in progress exactly while Knop is disabled.
@@ -252,6 +283,20 @@ void Form1::openFile(const QString &path)
         return;
     }
     T1->setText(decodeText(bytes));
+}
+
+// Opens the one file of a drop; more files, or an address of no file here, are
+// named in a box.
+void Form1::openDropped(const QList<QUrl> &urls)
+{
+    if (urls.size() > 1)
+        message(QStringLiteral("Открывается один файл, а перетащено файлов: %1.").arg(urls.size()),
+                MsgBox::Exclamation, Title);
+    else if (!urls[0].isLocalFile())
+        message(QStringLiteral("«%1» — не файл на этом компьютере.").arg(urls[0].toDisplayString()),
+                MsgBox::Exclamation, Title);
+    else
+        openFile(urls[0].toLocalFile());
 }
 
 // Appends the result, as far as it has grown, and a line break to a text

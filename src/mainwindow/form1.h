@@ -20,6 +20,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
+class QUrl;
 
 // The main window: source and result boxes, the commands, the progress display.
 class Form1 : public QMainWindow
@@ -33,7 +34,7 @@ public:
     const QString &answerText() const { return AnswerText; }
 
     // Opens a text file into T1 as the open command does; also for a file
-    // named on the command line.
+    // named on the command line or dropped on the window.
     void openFile(const QString &path);
 
 protected:
@@ -46,6 +47,7 @@ private:
     void createMenus();
     void setTabOrder();
     void connectCommands();
+    bool takeFileDrop(QEvent *event);
 
     // Commands.
     void knopClick();
@@ -54,6 +56,7 @@ private:
     void command2Click();
     void command1Click();
     void mnuAboutClick();
+    void openDropped(const QList<QUrl> &urls);
 
     bool busy() const;
     int message(const QString &text, int style, const QString &title);

@@ -5,9 +5,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-#include <algorithm>
-
 namespace {
+
+const QByteArray Utf8Mark = "\xef\xbb\xbf";
 
 QStringConverter::Encoding converterFor(TextEncoding encoding)
 {
@@ -23,36 +23,150 @@ QStringConverter::Encoding converterFor(TextEncoding encoding)
     return QStringConverter::Utf8;
 }
 
+// A character of UTF-8, or a damaged spot: a byte that starts none, or the
+// start of a sequence cut short. Qt shows a cut sequence as one U+FFFD per
+// byte; here a damaged spot is one.
+struct Utf8Step
+{
+    qsizetype length;
+    char32_t character; // U+FFFD for a damaged spot
+    bool damaged;
+};
+
+Utf8Step utf8StepAt(QByteArrayView bytes, qsizetype at)
+{
+    const auto lead = uchar(bytes[at]);
+    if (lead < 0x80)
+        return {1, lead, false};
+    // The range of the byte after the lead keeps out longer forms of shorter
+    // characters, surrogates and what lies beyond U+10FFFF; the rest are 80
+    // to BF.
+    int length = 0;
+    uchar low = 0x80;
+    uchar high = 0xbf;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        low = lead == 0xe0 ? 0xa0 : 0x80;
+        high = lead == 0xed ? 0x9f : 0xbf;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        low = lead == 0xf0 ? 0x90 : 0x80;
+        high = lead == 0xf4 ? 0x8f : 0xbf;
+    } else {
+        return {1, QChar::ReplacementCharacter, true};
+    }
+    char32_t character = lead & (0x7f >> length);
+    for (int i = 1; i < length; ++i) {
+        const uchar next = at + i < bytes.size() ? uchar(bytes[at + i]) : 0;
+        if (next < low || next > high)
+            return {i, QChar::ReplacementCharacter, true};
+        character = (character << 6) | (next & 0x3f);
+        low = 0x80;
+        high = 0xbf;
+    }
+    return {length, character, false};
+}
+
+struct Utf8Reading
+{
+    QString text;
+    qsizetype damaged = 0;
+    qsizetype longCharacters = 0; // of three or four bytes
+};
+
+Utf8Reading readUtf8(QByteArrayView bytes)
+{
+    Utf8Reading reading;
+    reading.text.reserve(bytes.size());
+    for (qsizetype at = 0; at < bytes.size();) {
+        const Utf8Step step = utf8StepAt(bytes, at);
+        if (step.damaged)
+            ++reading.damaged;
+        else if (step.length > 2)
+            ++reading.longCharacters;
+        if (QChar::requiresSurrogates(step.character)) {
+            const QChar pair[] = {QChar::highSurrogate(step.character),
+                                  QChar::lowSurrogate(step.character)};
+            reading.text.append(pair, 2);
+        } else {
+            reading.text += QChar(char16_t(step.character));
+        }
+        at += step.length;
+    }
+    return reading;
+}
+
+// The script of a letter, or none for a letter that several scripts share
+// (µ) and for anything else.
+QChar::Script scriptOfLetter(QChar c)
+{
+    const QChar::Script script = c.isLetter() ? c.script() : QChar::Script_Unknown;
+    return script == QChar::Script_Common || script == QChar::Script_Inherited
+               ? QChar::Script_Unknown
+               : script;
+}
+
+// What a character of two bytes in UTF-8 (U+0080 to U+07FF) says for the
+// text being UTF-8 (1), against it (-1), or neither (0); see encodingOf().
+int weightOf(QChar before, QChar c, QChar after)
+{
+    const QChar::Script script = scriptOfLetter(c);
+    if (script == QChar::Script_Unknown) {
+        const bool latinSign = !c.isLetter() && c.unicode() >= 0xa0 && c.unicode() <= 0xbf;
+        return latinSign && before.unicode() < 0x80 && after.unicode() < 0x80 ? 1 : 0;
+    }
+    bool own = script == QChar::Script_Cyrillic;
+    bool other = false;
+    for (const QChar beside : {before, after}) {
+        const QChar::Script besideScript = scriptOfLetter(beside);
+        own = own || besideScript == script;
+        other = other || (besideScript != script && besideScript != QChar::Script_Unknown);
+    }
+    return other ? -1 : own ? 1 : 0;
+}
+
+bool readsAsUtf8(const Utf8Reading &reading)
+{
+    const QString &text = reading.text;
+    qsizetype weight = reading.longCharacters - reading.damaged;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() >= 0x80 && text[i].unicode() <= 0x7ff)
+            weight += weightOf(i > 0 ? text[i - 1] : QChar(u'\n'), text[i],
+                               i + 1 < text.size() ? text[i + 1] : QChar(u'\n'));
+    }
+    return weight > 0;
+}
+
 } // namespace
 
 TextEncoding encodingOf(const QByteArray &bytes)
 {
-    if (bytes.startsWith("\xef\xbb\xbf"))
+    if (bytes.startsWith(Utf8Mark))
         return TextEncoding::Utf8;
     if (bytes.startsWith("\xff\xfe"))
         return TextEncoding::Utf16LE;
     if (bytes.startsWith("\xfe\xff"))
         return TextEncoding::Utf16BE;
-    if (!bytes.isValidUtf8())
-        return TextEncoding::Cp1251;
-    // In valid UTF-8 a byte from E0 up starts a sequence of three or four.
-    if (std::any_of(bytes.begin(), bytes.end(), [](char byte) { return uchar(byte) >= 0xe0; }))
-        return TextEncoding::Utf8;
-    const QString text = QString::fromUtf8(bytes);
-    return std::any_of(text.begin(), text.end(),
-                       [](QChar c) { return c.isLetter() && c.script() == QChar::Script_Cyrillic; })
-               ? TextEncoding::Utf8
-               : TextEncoding::Cp1251;
+    return readsAsUtf8(readUtf8(bytes)) ? TextEncoding::Utf8 : TextEncoding::Cp1251;
 }
 
 QString decodeText(const QByteArray &bytes)
 {
     const TextEncoding encoding = encodingOf(bytes);
-    if (encoding == TextEncoding::Cp1251)
+    switch (encoding) {
+    case TextEncoding::Cp1251:
         return decodeCp1251(bytes);
-    // Drops the byte-order mark.
-    QStringDecoder decoder(converterFor(encoding), QStringDecoder::Flag::Stateless);
-    return decoder.decode(bytes);
+    case TextEncoding::Utf8:
+        return readUtf8(QByteArrayView(bytes).sliced(bytes.startsWith(Utf8Mark) ? 3 : 0)).text;
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        // Drops the byte-order mark.
+        return QStringDecoder(converterFor(encoding), QStringDecoder::Flag::Stateless)
+            .decode(bytes);
+    }
+    return {};
 }
 
 QByteArray encodeText(const QString &text, TextEncoding encoding, qsizetype *unrepresentable)

@@ -7,15 +7,25 @@
 // desktop are UTF-8, and Windows Notepad's "Unicode" is UTF-16 with a mark.
 enum class TextEncoding { Cp1251, Utf8, Utf16LE, Utf16BE };
 
-// The encoding a byte-order mark names; without one, UTF-8 for bytes that are
-// valid UTF-8 and hold a Cyrillic letter or a character of three or four
-// bytes, and Windows-1251 for everything else. Windows-1251 text is valid
-// UTF-8 only by chance, in short runs of a capital and a sign (C5 A8 is «ЕЁ»,
-// or «Ũ» in UTF-8), which give Latin or other letters.
+// The encoding a byte-order mark names. Without one, the whole file is read as
+// UTF-8, and it is UTF-8 when more of what lies beyond ASCII speaks for UTF-8
+// than against it, and Windows-1251 otherwise, a tie included.
+// - For: a character of three or four bytes; a letter of two bytes beside a
+//   letter of its own script (é in «Café»), or a Cyrillic letter, the texts
+//   being Russian; a sign of two bytes (©, °, «, a no-break space) between
+//   ASCII characters.
+// - Against: a damaged spot (a byte that starts nothing, or a sequence cut
+//   short); a letter of two bytes beside a letter of another script.
+// Russian in Windows-1251 is damaged UTF-8 at nearly every letter. It is valid
+// UTF-8 only where a capital meets a sign or Ё, and that reads as letters and
+// signs out of place: «ЕЁ» (C5 A8) is «Ũ», a Latin letter with no Latin beside
+// it, and «В«Д—» is «ė» with « before it. A small letter followed by two bytes
+// from 80 to BF («её»», ending a quotation) makes a character of three bytes,
+// one vote among the damage around it.
 TextEncoding encodingOf(const QByteArray &bytes);
 
 // The text of a file's bytes in the encoding they are in; a byte-order mark
-// at the start is not part of it.
+// at the start is not part of it. Each damaged spot of UTF-8 is one U+FFFD.
 QString decodeText(const QByteArray &bytes);
 
 // The text in the given encoding, without a byte-order mark. Characters that

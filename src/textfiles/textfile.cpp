@@ -15,6 +15,10 @@ std::bitset<256> numbersInUse;
 
 const QString IsFolder = QStringLiteral("Это папка, а не файл");
 const QString NotAFile = QStringLiteral("Это не обычный файл, а канал, сокет или устройство");
+const QString OddUtf16 =
+    QStringLiteral("В файле UTF-16 нечётное число байтов: дописанный текст не прочитался бы");
+const QString UnreadableName =
+    QStringLiteral("Имя файла не читается в кодировке системы (UTF-8): переименуйте файл");
 
 // Win32 error codes, numbered as in winerror.h.
 enum WindowsError : int {
@@ -148,7 +152,15 @@ bool TextFile::openForReading()
         return refuse(IsFolder);
     if (info.exists() && !info.isFile())
         return refuse(NotAFile);
-    return file_.open(QIODevice::ReadOnly) || fail();
+    if (file_.open(QIODevice::ReadOnly))
+        return true;
+#ifndef _WIN32
+    // Qt reads bytes of a name that are not UTF-8, as in a name from an old
+    // Windows-1251 archive, as U+FFFD, and no file bears the name it reads.
+    if (file_.fileName().contains(QChar::ReplacementCharacter) && !file_.exists())
+        return refuse(UnreadableName);
+#endif
+    return fail();
 }
 
 bool TextFile::readAll(QByteArray *bytes)
@@ -181,6 +193,10 @@ bool TextFile::openForAppending()
         if (!file_.seek(0) || !readAll(&bytes))
             return fail();
         encoding_ = encodingOf(bytes);
+        // Text appended after a stray byte would start inside a character.
+        if ((encoding_ == TextEncoding::Utf16LE || encoding_ == TextEncoding::Utf16BE) &&
+            bytes.size() % 2 != 0)
+            return refuse(OddUtf16);
         return true;
     }
     return file_.open(Writing | QIODevice::Append) || fail();

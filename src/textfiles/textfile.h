@@ -31,7 +31,8 @@ public:
 
     // Opens the file to append to it, creating it when it does not exist, and
     // reads what it holds through the same handle, for its encoding. A pipe
-    // is refused, since it would keep the window waiting for a reader.
+    // is refused, since it would keep the window waiting for a reader, and so
+    // is UTF-16 with a stray byte at its end.
     bool openForAppending();
     // The encoding of what the file held when it was opened for appending; a
     // new or empty file, or one the user may write but not read, is

@@ -1,9 +1,11 @@
 #include "form1driver.h"
+#include "textfiles/cp1251.h"
 
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -98,6 +100,21 @@ class TextFilesTest : public QObject
 
     void run() { ui->click("Knop"); }
 
+    // Drops a file manager's offer, or text, on a control, with Shift held,
+    // which asks for a move: a file must be copied, or the source would go.
+    static void drop(QWidget *on, const QList<QUrl> &urls, const QString &text = {})
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.isEmpty() ? text : urls[0].toString());
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter({}, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QDropEvent dropped({}, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+        QApplication::sendEvent(on, &enter), QApplication::sendEvent(on, &dropped);
+        QVERIFY(urls.isEmpty() || dropped.dropAction() == Qt::CopyAction);
+        QCoreApplication::processEvents(); // a dropped file opens after the drop
+    }
+
 private slots:
     void init()
     {
@@ -148,8 +165,13 @@ private slots:
     void openingShowsTheText()
     {
         const QString hello = QStringLiteral("Привет,\r\nмир!");
+        const QString prose = QStringLiteral("«Возьми её», — сказал он. Ёлка в зале № 7.\r\n"
+                                             "ЁЖИК В ТУМАНЕ — «ВСЁ».");
         const QList<std::pair<QByteArray, QString>> files{
-            {"\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!", hello}, // Windows-1251
+            {"\xcf\xf0\xe8\xe2\xe5\xf2,\r\n\xec\xe8\xf0!", hello},    // Windows-1251
+            {"\xc5\xa8 \xc2\xab\xc4\x97", QStringLiteral("ЕЁ В«Д—")}, // valid UTF-8 too
+            {encodeCp1251(prose), prose},
+            {"Caf\xc3\xa9 na\xc3\xafve", QStringLiteral("Café naïve")},
             {"\x80\x90\x98\xa0\xb0\xc0\xd0\xe0\xf0\xff", QStringLiteral("Ђђ\u0098\u00A0°АРаря")},
             {"\xe2\x82\xac", QStringLiteral("€")},
             {Bom + "мир\xd0", QStringLiteral("мир\uFFFD")}, // a broken end
@@ -168,6 +190,23 @@ private slots:
         QVERIFY(ui->dialogs.shown.isEmpty());
     }
 
+    // A file from a file manager opens wherever it is dropped, as Открыть
+    // opens it, during a run too; dropped text is inserted.
+    void droppedFilesOpenDroppedTextIsInserted()
+    {
+        write("a.txt", "\xe0\xe1\xe2\xe3");
+        const QUrl file = QUrl::fromLocalFile(path("a.txt"));
+        drop(ui->T1()->viewport(), {}, QStringLiteral("мой"));
+        ui->after(1, [&] { drop(ui->button("Knop"), {file}); });
+        run();
+        QCOMPARE(ui->shownState().mid(0, 2), (QStringList{"абвг", Form1Driver::swapped("мбв")}));
+        drop(ui->T2()->viewport(), {file, file});
+        drop(ui->control("Pr"), {QUrl(QStringLiteral("https://example.org/a.txt"))});
+        QCOMPARE(ui->dialogs.texts().mid(1),
+                 (QStringList{"Открывается один файл, а перетащено файлов: 2.",
+                              "«https://example.org/a.txt» — не файл на этом компьютере."}));
+    }
+
     // Opened, coded, saved, opened, decoded and saved: the bytes come back.
     void everyByteSurvivesOpenRunSaveTwice_data()
     {
@@ -179,6 +218,11 @@ private slots:
             << allByteValues() << line << line + line + allByteValues() + "\r\n\r\n";
         const QByteArray utf8 = sample().toUtf8();
         QTest::newRow("UTF-8") << utf8 << Bom << Bom + utf8 + "\r\n\r\n";
+        const QByteArray damaged = "Всё \xe2\x82хорошо\xd0"; // cut short inside and at the end
+        const QString shown = QStringLiteral("Всё \uFFFDхорошо\uFFFD");
+        QTest::newRow("UTF-8, damaged")
+            << damaged << damaged
+            << damaged + (Form1Driver::swapped(shown) + shown + "\r\n\r\n").toUtf8();
         QTest::newRow("UTF-16") << marked(QStringConverter::Utf16LE, sample())
                                 << marked(QStringConverter::Utf16LE, {})
                                 << marked(QStringConverter::Utf16LE, sample() + "\r\n\r\n");
@@ -219,6 +263,12 @@ private slots:
         QTest::newRow("save to a full disk") << true << "/dev/full" << full;
         QTest::newRow("save to a new file, disk full") << true << "small/new.txt" << full;
         QTest::newRow("save to a file, disk full after a byte") << true << "small/old.txt" << full;
+        QTest::newRow("open a name that is not UTF-8, as Qt reads it")
+            << false << "bad\uFFFD\uFFFD.txt"
+            << "Имя файла не читается в кодировке системы (UTF-8): переименуйте файл";
+        QTest::newRow("save to UTF-16 with a stray byte")
+            << true << "odd.txt"
+            << "В файле UTF-16 нечётное число байтов: дописанный текст не прочитался бы";
     }
     void failuresAreReportedAndChangeNothing()
     {
@@ -229,10 +279,13 @@ private slots:
         const QString file = QDir(dir->path()).filePath(target);
         const bool small = target.startsWith(QLatin1String("small/"));
 #ifdef _WIN32
-        if (target.startsWith(QLatin1Char('/')) || target == QLatin1String("pipe.txt") || small)
-            QSKIP("No pipes, devices or small file systems here");
+        if (target.startsWith(QLatin1Char('/')) || target == QLatin1String("pipe.txt") || small ||
+            target.startsWith(QLatin1String("bad")))
+            QSKIP("No pipes, devices, small file systems or names in bytes here");
 #else
         QCOMPARE(mkfifo(qPrintable(path("pipe.txt")), 0600), 0);
+        const QByteArray badName = QFile::encodeName(dir->path()) + "/bad\xff\xfe.txt";
+        QCOMPARE(mknod(badName.constData(), S_IFREG | 0600, 0), 0);
         // A file system of 64 KiB that this thread alone sees, with one byte
         // left, in the last 4 KiB page of old.txt.
         if (small && !(QDir().mkpath(path("small")) && unshare(CLONE_NEWNS) == 0 &&
@@ -244,6 +297,7 @@ private slots:
             write("small/filler", QByteArray(65536, 'x'));
         }
 #endif
+        write("odd.txt", marked(QStringConverter::Utf16LE, QStringLiteral("мир")) + 'x');
         const QByteArray bytesBefore = read(target);
 
         // The command fails in the middle of a run, which goes on afterwards.
