@@ -18,7 +18,7 @@ QString readInput(const QString &path, QByteArray *bytes)
 {
     if (isStandardInput(path))
         return readAll(stdin, bytes);
-    TextFile file(freeFileNumber(), path);
+    TextFile file(path);
     return file.openForReading() && file.readAll(bytes) ? QString() : file.errorString();
 }
 

@@ -275,8 +275,7 @@ void Form1::command2Click()
 // goes on over the new text.
 void Form1::openFile(const QString &path)
 {
-    FileNumber = freeFileNumber();
-    TextFile file(FileNumber, path);
+    TextFile file(path);
     QByteArray bytes;
     if (!file.openForReading() || !file.readAll(&bytes)) {
         reportFileError(QStringLiteral("Не удалось открыть файл"), path, file.errorString());
@@ -305,7 +304,6 @@ void Form1::command1Click()
 {
     Com.Flags = FileDialogFlags::OverwritePrompt;
     const QString path = Com.ShowSave();
-    FileNumber = freeFileNumber();
     if (path.isEmpty()) {
         message(QStringLiteral("Имя файла не задано!"), MsgBox::Exclamation,
                 Title + QLatin1Char('!'));
@@ -314,7 +312,7 @@ void Form1::command1Click()
     // Characters Windows-1251 lacks are written as "?" only when the user
     // agrees. The file is not held open while the user is asked: another
     // program may replace it meanwhile, and it is read afresh after.
-    TextFile file(FileNumber, path);
+    TextFile file(path);
     const QString text = T2->text() + QStringLiteral("\r\n");
     for (bool agreed = false; file.openForAppending(); agreed = true) {
         qsizetype unrepresentable = 0;

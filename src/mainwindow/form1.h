@@ -96,5 +96,4 @@ private:
     qint16 RunFlag = False;
     QString CurrentChar;
     QString AnswerText;
-    qint16 FileNumber = 0;
 };

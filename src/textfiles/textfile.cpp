@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include <bitset>
 #include <cerrno>
 
 #ifndef _WIN32
@@ -10,8 +9,6 @@
 #endif
 
 namespace {
-
-std::bitset<256> numbersInUse;
 
 const QString IsFolder = QStringLiteral("Это папка, а не файл");
 const QString NotAFile = QStringLiteral("Это не обычный файл, а канал, сокет или устройство");
@@ -113,24 +110,11 @@ QString inRussian(const QString &systemText)
     return systemText;
 }
 
-qint16 freeFileNumber()
-{
-    for (qint16 number = 1; number <= 255; ++number) {
-        if (!numbersInUse.test(size_t(number)))
-            return number;
-    }
-    return 0;
-}
-
-TextFile::TextFile(qint16 number, const QString &path) : number_(number), file_(path)
-{
-    numbersInUse.set(size_t(number_));
-}
+TextFile::TextFile(const QString &path) : file_(path) {}
 
 TextFile::~TextFile()
 {
     close();
-    numbersInUse.reset(size_t(number_));
 }
 
 bool TextFile::fail()

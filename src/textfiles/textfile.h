@@ -9,16 +9,12 @@
 // in Russian; a reason the program does not know keeps the system's text.
 QString inRussian(const QString &systemText);
 
-// The lowest file number from 1 to 255 that no open TextFile holds, or 0
-// when all are taken.
-qint16 freeFileNumber();
-
-// A numbered text file, opened, used and closed within one command; closed
-// when it goes out of scope.
+// A text file, opened, used and closed within one command; closed when it
+// goes out of scope.
 class TextFile
 {
 public:
-    TextFile(qint16 number, const QString &path);
+    explicit TextFile(const QString &path);
     ~TextFile();
     TextFile(const TextFile &) = delete;
     TextFile &operator=(const TextFile &) = delete;
@@ -52,7 +48,6 @@ private:
     bool fail();
     bool refuse(const QString &reason);
 
-    qint16 number_;
     QFile file_;
     QString error_;
     TextEncoding encoding_ = TextEncoding::Cp1251;
