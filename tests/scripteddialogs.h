@@ -19,7 +19,6 @@ struct ScriptedDialogs : Dialogs
     QList<Box> shown;
     QList<int> answers;    // for the next Yes/No questions, in order
     QStringList fileNames; // for the next file dialogs, in order
-    QList<FileDialogRequest> fileRequests;
     bool ended = false;
     std::function<void()> whileShown; // called while a box is up
 
@@ -34,9 +33,8 @@ struct ScriptedDialogs : Dialogs
             qFatal("unexpected question: %s", qPrintable(text));
         return answers.takeFirst();
     }
-    QString fileName(QWidget *, const FileDialogRequest &request) override
+    QString fileName(QWidget *, const FileDialogRequest &) override
     {
-        fileRequests.append(request);
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
     void endProgram() override { ended = true; }

@@ -79,29 +79,24 @@ private slots:
     }
 
     // What a screen reader says of the controls whose captions do not tell
-    // it, and where they are, by which it finds them under the pointer.
+    // it; it may select in both text boxes.
     void controlsAreNamedForScreenReaders()
     {
         QStringList heard;
         for (const char *name : {"T1", "T2", "Command3", "Pr", "StatusBar1"}) {
             QAccessibleInterface *control =
                 QAccessible::queryAccessibleInterface(ui->control(name));
-            const QRect r = control->rect().translated(-ui->form.mapToGlobal(QPoint()));
-            heard << QStringLiteral("%1x%2+%3+%4 ")
-                             .arg(r.width())
-                             .arg(r.height())
-                             .arg(r.x())
-                             .arg(r.y()) +
-                         control->text(QAccessible::Name) + '|' +
-                         control->text(QAccessible::Description);
+            heard << control->text(QAccessible::Name) + '|' +
+                         control->text(QAccessible::Description) +
+                         (control->state().selectableText ? "|selectable" : "");
             for (const auto &[label, relation] : control->relations(QAccessible::Label))
                 heard.last() += "|labelled by " + label->text(QAccessible::Name);
         }
         QCOMPARE(heard,
-                 (QStringList{"281x249+0+43 Оригинал||labelled by Оригинал",
-                              "289x249+280+43 Обработанный текст||labelled by Обработанный текст",
-                              "89x25+16+379 Остановить|Прерывает обработку текста",
-                              "537x25+16+411 Ход обработки|", "569x2+0+458 Разделитель|"}));
+                 (QStringList{"Оригинал||selectable|labelled by Оригинал",
+                              "Обработанный текст||selectable|labelled by Обработанный текст",
+                              "Остановить|Прерывает обработку текста", "Ход обработки|",
+                              "Разделитель|"}));
     }
 
     void keyboardAndWindowFrame()
@@ -118,16 +113,18 @@ private slots:
         }
         QCOMPARE(order,
                  (QStringList{"Knop", "Command1", "Command2", "Command3", "T1", "T2", "Knop"}));
+        // Stopping asks nothing while nothing runs (an unexpected question fails the test).
+        ui->click("Command3");
+        ui->choose("MnStp");
         // No button is the window's default: Return in a box is a line break.
         QTest::keyClick(ui->T1(), Qt::Key_Return);
         QCOMPARE(ui->T1()->text(), QStringLiteral("\r\n"));
 
         QCOMPARE(ui->form.minimumSize(), ui->form.maximumSize());
         QVERIFY(!(ui->form.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QCOMPARE(ui->form.windowIcon().availableSizes(),
-                 (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48)}));
         // Drawn at that size, not at the nearest size of a bitmap font.
         QCOMPARE(QFontInfo(ui->button("Knop")->font()).pointSizeF(), 8.25);
+        QVERIFY(ui->form.close()); // without a question while nothing runs
     }
 
     void runShowsTheWholeResult_data()
@@ -169,6 +166,10 @@ private slots:
         QVERIFY(ui->control<QAction>("MnKod")->isEnabled());
         QVERIFY(!ui->T1()->isLocked() && !ui->T2()->isLocked());
         QCOMPARE(ui->form.focusWidget()->objectName(), fromMenu ? "T1" : "Knop");
+        // The result is the user's to edit, and Ctrl+Z undoes the edit.
+        typeText(ui->T2(), QStringLiteral("ж"));
+        QTest::keyClick(ui->T2(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ui->T2()->text(), result);
     }
 
     // At every step the screen shows the count and the bar as Qt's plain
@@ -263,9 +264,7 @@ private slots:
             << QStringLiteral("1234567890 ").repeated(10) + QStringLiteral("مرحبا ") << "";
         QTest::newRow("Arabic on a second long line")
             << QStringLiteral("ж\r\n") + longLine + QStringLiteral("مرحبا") << "";
-        QTest::newRow("Hebrew") << QStringLiteral("שלום עולם ").repeated(10) << "";
         QTest::newRow("combining marks") << QStringLiteral("е\u0301ж").repeated(50) << "";
-        QTest::newRow("CJK") << QStringLiteral("中文字").repeated(30) << "";
         const QString tall = line.repeated(2) + QStringLiteral("\r\nж").repeated(40);
         QTest::newRow("select all, copy") << tall << "copy";
         QTest::newRow("wheel") << tall << "wheel";
@@ -275,6 +274,7 @@ private slots:
         QTest::newRow("a frame later, «ж» at a long line's end")
             << longLine.left(68) + QStringLiteral("\r\nж").repeated(40) << "frame";
         QTest::newRow("screen reader") << tall << "reader";
+        QTest::newRow("a second run at once") << tall << "again";
     }
     void runShowsTheResultAtEveryStep()
     {
@@ -332,6 +332,8 @@ private slots:
         PumpWatch watch(seeStep);
         ui->T1()->setText(source);
         ui->click("Knop");
+        if (touch == QLatin1String("again"))
+            ui->click("Knop");
         QVERIFY2(wrongAt < 0, qPrintable(QStringLiteral("differs at %1 characters").arg(wrongAt)));
     }
 
@@ -355,6 +357,8 @@ private slots:
         QTest::newRow("Выход, Нет") << "MnExit" << int(MsgBox::No) << exit << all << 4 << false;
         QTest::newRow("Выход, Да") << "MnExit" << int(MsgBox::Yes) << exit << 4 << 4 << true;
         QTest::newRow("close button, Да") << "close" << int(MsgBox::Yes) << exit << 4 << 4 << true;
+        QTest::newRow("close button, Нет")
+            << "close" << int(MsgBox::No) << exit << all << 4 << false;
     }
     void commandsDuringRun()
     {

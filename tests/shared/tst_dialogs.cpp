@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QTimer>
 
-// The real message boxes, answered with the mouse or the keyboard, and the real end of the program.
+// The real message boxes, answered with the mouse or the keyboard.
 class DialogsTest : public QObject
 {
     Q_OBJECT
@@ -58,13 +58,6 @@ private slots:
         QCOMPARE(shownIcon, icon);
         const QString line = QStringLiteral("---------------------------\n");
         QCOMPARE(copied, line + "Вельтор\n" + line + "Готово!\n" + line + buttons + '\n' + line);
-    }
-
-    void endProgramLeavesTheEventLoop()
-    {
-        QTimer::singleShot(0, this, [] { Dialogs().endProgram(); });
-        QTimer::singleShot(10'000, this, [] { QCoreApplication::exit(1); }); // it did not
-        QCOMPARE(QCoreApplication::exec(), 0);
     }
 };
 

@@ -135,7 +135,7 @@ private slots:
     }
 
     // Saving appends the result and a line break, to a new file too; a
-    // cancelled dialog changes nothing. Both commands set up the one dialog.
+    // cancelled dialog changes nothing.
     void savingAppendsCancellingChangesNothing()
     {
         ui->type(ui->T1(), QStringLiteral("Привет, мир!"));
@@ -146,12 +146,6 @@ private slots:
         QVERIFY(ui->dialogs.shown[0].title == QStringLiteral("Вельтор!") &&
                 ui->dialogs.shown[0].style == MsgBox::Exclamation);
         QVERIFY(QDir(dir->path()).isEmpty());
-        const QString filter = QStringLiteral("Текстовые файлы(*.txt)|*.txt");
-        const QList<FileDialogRequest> &asked = ui->dialogs.fileRequests;
-        QVERIFY(asked[0].mode == FileDialogRequest::Mode::Open && asked[0].flags == 4100 &&
-                asked[0].filter == filter);
-        QVERIFY(asked[1].mode == FileDialogRequest::Mode::Save && asked[1].flags == 2 &&
-                asked[1].filter == filter);
 
         save(path("out")); // a name without an extension is used as it is
         run();
@@ -191,15 +185,16 @@ private slots:
     }
 
     // A file from a file manager opens wherever it is dropped, as Открыть
-    // opens it, during a run too; dropped text is inserted.
+    // opens it; dropped text is inserted. During a run the run goes on over
+    // the new text, up to the old text's length.
     void droppedFilesOpenDroppedTextIsInserted()
     {
-        write("a.txt", "\xe0\xe1\xe2\xe3");
+        write("a.txt", "\xe0\xe1");
         const QUrl file = QUrl::fromLocalFile(path("a.txt"));
         drop(ui->T1()->viewport(), {}, QStringLiteral("мой"));
         ui->after(1, [&] { drop(ui->button("Knop"), {file}); });
         run();
-        QCOMPARE(ui->shownState().mid(0, 2), (QStringList{"абвг", Form1Driver::swapped("мбв")}));
+        QCOMPARE(ui->shownState().mid(0, 2), (QStringList{"аб", Form1Driver::swapped("мб")}));
         drop(ui->T2()->viewport(), {file, file});
         drop(ui->control("Pr"), {QUrl(QStringLiteral("https://example.org/a.txt"))});
         QCOMPARE(ui->dialogs.texts().mid(1),
