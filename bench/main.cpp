@@ -139,12 +139,13 @@ void printWaylandTargets(const QString &name, const Measurement &m)
                     .arg(m.overRun(m.xwayland), 0, 'f', 2)
                     .arg(XWaylandLimit),
                 m.overRun(m.xwayland) <= XWaylandLimit);
-    // To the megabyte, as printed.
-    printTarget(QStringLiteral("%1 XWayland peak memory %2 MB (<= %3 MB under Xvfb)")
+    // X11 both times: a peak moves by a fraction of a megabyte from process to
+    // process, and under Xvfb it is the one that stepped three ways.
+    printTarget(QStringLiteral("%1 XWayland peak memory %2 MB (<= %3 + 1 MB)")
                     .arg(name, -14)
-                    .arg(m.xwaylandPeakMB, 0, 'f', 0)
-                    .arg(m.peakMB, 0, 'f', 0),
-                qRound(m.xwaylandPeakMB) <= qRound(m.peakMB));
+                    .arg(m.xwaylandPeakMB, 0, 'f', 1)
+                    .arg(m.peakMB, 0, 'f', 1),
+                m.xwaylandPeakMB <= m.peakMB + 1);
     printTarget(QStringLiteral("%1 Wayland %2 x Xvfb (<= %3)")
                     .arg(name, -14)
                     .arg(m.overRun(m.wayland), 0, 'f', 2)
