@@ -32,10 +32,16 @@ struct Measurement
     double endMs = 0;  // after the run's last step: filling the result box in, the notice
     double peakMB = 0; // the process's peak resident memory
     Timing reader;     // (d) the real run with a screen reader listening, in a process of its own
+    // The real run on a Wayland desktop, each in a process of its own: with
+    // XWayland offered, and without.
+    Timing xwayland{};
+    double xwaylandPeakMB = 0;
+    Timing wayland{};
+    double waylandPeakMB = 0;
 
     double perSecond(const Timing &t) const { return characters / t.seconds; }
     double overFloor() const { return run.seconds / floor.seconds; }
-    double readerOverRun() const { return reader.seconds / run.seconds; }
+    double overRun(const Timing &t) const { return t.seconds / run.seconds; }
 
     // One line of text, to hand a measurement from process to process.
     QString toLine() const;

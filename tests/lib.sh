@@ -1,5 +1,5 @@
-# Shared by the end-to-end tests on Linux and under Wine: an X server of their own, and
-# the program's windows as a user meets them. Sourced; the caller sets PID to the program.
+# Shared by the end-to-end tests on Linux and under Wine: an X server or a Wayland compositor of
+# their own, and the program's windows as a user meets them. Sourced; the caller sets PID to the program.
 
 PID="" XVFB="" MAIN=""
 
@@ -27,6 +27,19 @@ begin() {
     XVFB=$!
     wait_for test -s display
     export DISPLAY=":$(cat display)"
+}
+
+# Starts Debian's weston with its headless backend and pixman renderer in XDG_RUNTIME_DIR, "$@" its
+# further options; sets WESTON to it, WAYLAND to its socket and, with --xwayland, XWAYLAND to the X
+# display its XWayland serves (started for the first X client).
+begin_weston() {
+    mkdir -p -m 1777 /tmp/.X11-unix # where XWayland listens; the first X server makes it
+    weston --backend=headless-backend.so --use-pixman --idle-time=0 --no-config --socket=weston-veltor \
+        --log="$XDG_RUNTIME_DIR/weston.log" "$@" &
+    WESTON=$! WAYLAND=weston-veltor XWAYLAND=""
+    wait_for test -S "$XDG_RUNTIME_DIR/$WAYLAND"
+    [[ " $* " != *" --xwayland "* ]] ||
+        XWAYLAND=$(wait_for grep -oP 'xserver listening on display \K:\d+' "$XDG_RUNTIME_DIR/weston.log")
 }
 
 # The program's shown windows, and the first one titled $1 other than the main window.

@@ -59,6 +59,7 @@ int main(int argc, char *argv[])
         return tell(commandLine.reply, commandLine.program, argv);
 
     sendWindowPixelsOverTheConnection();
+    showWindowThroughXWaylandWhereOffered();
     adviseWhenNoDisplay(commandLine);
     // The arguments are the user's: Qt takes none of them for its options.
     int programNameOnly = 1;

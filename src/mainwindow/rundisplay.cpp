@@ -152,3 +152,12 @@ void sendWindowPixelsOverTheConnection()
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 }
+
+// Qt takes an empty QT_QPA_PLATFORM as unset. Wayland stays second, for a
+// session whose X server cannot be reached.
+void showWindowThroughXWaylandWhereOffered()
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb;wayland");
+}

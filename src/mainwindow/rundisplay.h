@@ -64,3 +64,11 @@ private:
 // painting over the last step's pixels has to wait for the display to have
 // read them.
 void sendWindowPixelsOverTheConnection();
+
+// Made before the application object: on a Wayland desktop that offers X11
+// too (XWayland), the window is shown through X11 unless the user chose a
+// platform (QT_QPA_PLATFORM). Qt's own Wayland platform hands the compositor
+// a new picture of the whole window at every step of a run, which makes a
+// step several times as costly; XWayland, as an X server, takes each step's
+// changed pixels and shows the newest picture once a frame.
+void showWindowThroughXWaylandWhereOffered();
