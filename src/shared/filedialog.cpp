@@ -14,7 +14,6 @@ FileDialog::FileDialog(Dialogs &boxes, QWidget *parent, const FileDialogRequest 
     setNameFilter(parts.size() == 2 ? parts[0] + QStringLiteral(" (") + parts[1] + QLatin1Char(')')
                                     : request.filter);
     setOptions(DontUseNativeDialog | HideNameFilterDetails | DontConfirmOverwrite);
-    setFileMode(AnyFile);
     setAcceptMode(request.mode == FileDialogRequest::Mode::Open ? AcceptOpen : AcceptSave);
 }
 

@@ -337,7 +337,6 @@ void TextBox::putParagraphInWhole(qsizetype i)
         return;
     end_.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
     insertIntoView(text_.mid(paragraphStart_, i - paragraphStart_));
-    paragraphCut_ = false;
 }
 
 void TextBox::insertIntoView(const QString &text)
