@@ -75,6 +75,7 @@ def coded(stop):
 
 for kind in ("object:property-change:accessible-name", "object:text-changed:insert"):
     pyatspi.Registry.registerEventListener(hear, kind)
+print("listening", flush=True)
 app = wait_for("the program", lambda: [a for a in pyatspi.Registry.getDesktop(0) if a.name == "veltor"][0])
 source = wait_for("its window", lambda: find(pyatspi.ROLE_TEXT, "Оригинал")).queryEditableText()
 

@@ -168,7 +168,8 @@ private slots:
             {"Caf\xc3\xa9 na\xc3\xafve", QStringLiteral("Café naïve")},
             {"\x80\x90\x98\xa0\xb0\xc0\xd0\xe0\xf0\xff", QStringLiteral("Ђђ\u0098\u00A0°АРаря")},
             {"\xe2\x82\xac", QStringLiteral("€")},
-            {Bom + "мир\xd0", QStringLiteral("мир\uFFFD")}, // a broken end
+            {QStringLiteral("नमस्ते").toUtf8(), QStringLiteral("नमस्ते")}, // E0 starts each
+            {Bom + "мир\xd0", QStringLiteral("мир\uFFFD")},            // a broken end
             {marked(QStringConverter::Utf16BE, hello), hello},
             {{}, {}}};
         for (const auto &[bytes, text] : files) {
