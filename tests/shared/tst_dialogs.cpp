@@ -3,10 +3,24 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+// Buttons in the order a GNOME desktop lays them out: Нет before Да.
+class GnomeButtonOrder : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *data) const override
+    {
+        return hint == SH_DialogButtonLayout ? QDialogButtonBox::GnomeLayout
+                                             : QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 // The real message boxes, answered with the mouse or the keyboard.
 class DialogsTest : public QObject
@@ -23,10 +37,13 @@ private slots:
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("icon");
         QTest::addColumn<QString>("buttons"); // as Ctrl+C copies them
-        QTest::newRow("notice") << 48 << "OK" << 1 << int(QMessageBox::Warning) << "OK   ";
-        QTest::newRow("plain") << 0 << "OK" << 1 << int(QMessageBox::NoIcon) << "OK   ";
-        QTest::newRow("Да by Return") << 4 << "Return" << 6 << 0 << "Да   Нет   ";
-        QTest::newRow("Нет") << 4 << "Нет" << 7 << 0 << "Да   Нет   ";
+        QTest::addColumn<bool>("gnome");
+        QTest::newRow("notice") << 48 << "OK" << 1 << int(QMessageBox::Warning) << "OK   " << false;
+        QTest::newRow("plain") << 0 << "OK" << 1 << int(QMessageBox::NoIcon) << "OK   " << false;
+        QTest::newRow("Да by Return") << 4 << "Return" << 6 << 0 << "Да   Нет   " << false;
+        QTest::newRow("Нет") << 4 << "Нет" << 7 << 0 << "Да   Нет   " << false;
+        QTest::newRow("Да by Return, Нет first")
+            << 4 << "Return" << 6 << 0 << "Да   Нет   " << true;
     }
     void boxesShowTheirStyleAndAnswer()
     {
@@ -35,6 +52,10 @@ private slots:
         QFETCH(int, answer);
         QFETCH(int, icon);
         QFETCH(QString, buttons);
+        QFETCH(bool, gnome);
+        const QString usualStyle = QApplication::style()->name();
+        if (gnome)
+            QApplication::setStyle(new GnomeButtonOrder); // the application owns it
         int shownIcon = -1;
         QString copied;
         QTimer::singleShot(0, this, [&] {
@@ -55,6 +76,7 @@ private slots:
         QCOMPARE(dialogs.messageBox(nullptr, QStringLiteral("Готово!"), style,
                                     QStringLiteral("Вельтор")),
                  answer);
+        QApplication::setStyle(usualStyle);
         QCOMPARE(shownIcon, icon);
         const QString line = QStringLiteral("---------------------------\n");
         QCOMPARE(copied, line + "Вельтор\n" + line + "Готово!\n" + line + buttons + '\n' + line);
