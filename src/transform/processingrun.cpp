@@ -6,7 +6,7 @@
 
 QString withCount(const QString &caption, qsizetype count)
 {
-    return caption + (count < 0 ? QString() : QStringLiteral(" ")) + QString::number(count);
+    return caption + QLatin1Char(' ') + QString::number(count);
 }
 
 void ProcessingRun(WindowOps &window, RunMembers m, const QString &title)

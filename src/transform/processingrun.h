@@ -8,7 +8,7 @@ class WindowOps;
 constexpr qint16 True = -1;
 constexpr qint16 False = 0;
 
-// Caption text followed by a count with a leading sign position: «… 12».
+// Caption text followed by a space and a count, never negative: «… 12».
 QString withCount(const QString &caption, qsizetype count);
 
 // The window's members that the run reads and writes.
