@@ -22,29 +22,15 @@ QString readInput(const QString &path, QByteArray *bytes)
     return file.openForReading() && file.readAll(bytes) ? QString() : file.errorString();
 }
 
-QByteArray byteOrderMark(TextEncoding encoding)
-{
-    switch (encoding) {
-    case TextEncoding::Utf8:
-        return QByteArrayLiteral("\xef\xbb\xbf");
-    case TextEncoding::Utf16LE:
-        return QByteArrayLiteral("\xff\xfe");
-    case TextEncoding::Utf16BE:
-        return QByteArrayLiteral("\xfe\xff");
-    case TextEncoding::Cp1251:
-        break;
-    }
-    return {};
-}
-
 // Each copy is let go as soon as the next one is made: a large file is held
 // about three times over at most, as bytes and as text.
 QByteArray swapped(QByteArray bytes)
 {
-    const TextEncoding encoding = encodingOf(bytes);
+    TextEncoding encoding = TextEncoding::Cp1251;
+    QString text = decodeText(bytes, &encoding);
     const QByteArray mark =
         bytes.startsWith(byteOrderMark(encoding)) ? byteOrderMark(encoding) : QByteArray();
-    QString text = decodeText(std::exchange(bytes, {}));
+    bytes = {};
     for (QChar &c : text)
         c = SwapConsonant(c);
     // Every letter's partner is in every encoding the letter is in.

@@ -5,9 +5,10 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
-namespace {
+#include <optional>
+#include <utility>
 
-const QByteArray Utf8Mark = "\xef\xbb\xbf";
+namespace {
 
 QStringConverter::Encoding converterFor(TextEncoding encoding)
 {
@@ -141,32 +142,64 @@ bool readsAsUtf8(const Utf8Reading &reading)
 
 } // namespace
 
+QByteArray byteOrderMark(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Utf8:
+        return QByteArrayLiteral("\xef\xbb\xbf");
+    case TextEncoding::Utf16LE:
+        return QByteArrayLiteral("\xff\xfe");
+    case TextEncoding::Utf16BE:
+        return QByteArrayLiteral("\xfe\xff");
+    case TextEncoding::Cp1251:
+        break;
+    }
+    return {};
+}
+
+namespace {
+
+std::optional<TextEncoding> markedEncoding(const QByteArray &bytes)
+{
+    for (const TextEncoding encoding :
+         {TextEncoding::Utf8, TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        if (bytes.startsWith(byteOrderMark(encoding)))
+            return encoding;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 TextEncoding encodingOf(const QByteArray &bytes)
 {
-    if (bytes.startsWith(Utf8Mark))
-        return TextEncoding::Utf8;
-    if (bytes.startsWith("\xff\xfe"))
-        return TextEncoding::Utf16LE;
-    if (bytes.startsWith("\xfe\xff"))
-        return TextEncoding::Utf16BE;
+    if (const std::optional<TextEncoding> marked = markedEncoding(bytes))
+        return *marked;
     return readsAsUtf8(readUtf8(bytes)) ? TextEncoding::Utf8 : TextEncoding::Cp1251;
 }
 
-QString decodeText(const QByteArray &bytes)
+QString decodeText(const QByteArray &bytes, TextEncoding *encoding)
 {
-    const TextEncoding encoding = encodingOf(bytes);
-    switch (encoding) {
-    case TextEncoding::Cp1251:
-        return decodeCp1251(bytes);
-    case TextEncoding::Utf8:
-        return readUtf8(QByteArrayView(bytes).sliced(bytes.startsWith(Utf8Mark) ? 3 : 0)).text;
-    case TextEncoding::Utf16LE:
-    case TextEncoding::Utf16BE:
+    const std::optional<TextEncoding> marked = markedEncoding(bytes);
+    TextEncoding found = marked.value_or(TextEncoding::Cp1251);
+    QString text;
+    if (!marked) {
+        // The reading that weighs the encoding is the text when it is UTF-8.
+        if (Utf8Reading reading = readUtf8(bytes); readsAsUtf8(reading)) {
+            found = TextEncoding::Utf8;
+            text = std::move(reading.text);
+        }
+    } else if (found == TextEncoding::Utf8) {
+        text = readUtf8(QByteArrayView(bytes).sliced(byteOrderMark(found).size())).text;
+    } else {
         // Drops the byte-order mark.
-        return QStringDecoder(converterFor(encoding), QStringDecoder::Flag::Stateless)
-            .decode(bytes);
+        text = QStringDecoder(converterFor(found), QStringDecoder::Flag::Stateless).decode(bytes);
     }
-    return {};
+    if (found == TextEncoding::Cp1251) // once the reading as UTF-8 is let go
+        text = decodeCp1251(bytes);
+    if (encoding)
+        *encoding = found;
+    return text;
 }
 
 QByteArray encodeText(const QString &text, TextEncoding encoding, qsizetype *unrepresentable)

@@ -24,9 +24,13 @@ enum class TextEncoding { Cp1251, Utf8, Utf16LE, Utf16BE };
 // one vote among the damage around it.
 TextEncoding encodingOf(const QByteArray &bytes);
 
-// The text of a file's bytes in the encoding they are in; a byte-order mark
-// at the start is not part of it. Each damaged spot of UTF-8 is one U+FFFD.
-QString decodeText(const QByteArray &bytes);
+// The text of a file's bytes in the encoding they are in, which goes to
+// *encoding when asked for; a byte-order mark at the start is not part of
+// the text. Each damaged spot of UTF-8 is one U+FFFD.
+QString decodeText(const QByteArray &bytes, TextEncoding *encoding = nullptr);
+
+// The byte-order mark of the encoding; none for Windows-1251.
+QByteArray byteOrderMark(TextEncoding encoding);
 
 // The text in the given encoding, without a byte-order mark. Characters that
 // Windows-1251 lacks become '?'; their number goes to *unrepresentable.

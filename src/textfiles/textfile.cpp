@@ -10,7 +10,7 @@
 
 namespace {
 
-const QString IsFolder = QStringLiteral("Это папка, а не файл");
+constexpr char16_t IsFolder[] = u"Это папка, а не файл";
 const QString NotAFile = QStringLiteral("Это не обычный файл, а канал, сокет или устройство");
 const QString OddUtf16 =
     QStringLiteral("В файле UTF-16 нечётное число байтов: дописанный текст не прочитался бы");
@@ -65,7 +65,7 @@ constexpr Reason Reasons[] = {
     {EACCES, AccessDenied, u"Доступ запрещён"},
     {EBUSY, SharingViolation, u"Файл занят другой программой"},
     {ETXTBSY, LockViolation, u"Файл занят другой программой"},
-    {EISDIR, 0, u"Это папка, а не файл"},
+    {EISDIR, 0, IsFolder},
     {ENOTDIR, NotADirectory, u"Часть пути не является папкой"},
     {EINVAL, InvalidName, u"Недопустимое имя файла"},
     {ENAMETOOLONG, FileNameTooLong, u"Слишком длинное имя файла"},
@@ -133,7 +133,7 @@ bool TextFile::openForReading()
 {
     const QFileInfo info(file_.fileName());
     if (info.isDir())
-        return refuse(IsFolder);
+        return refuse(QString::fromUtf16(IsFolder));
     if (info.exists() && !info.isFile())
         return refuse(NotAFile);
     if (file_.open(QIODevice::ReadOnly))
@@ -158,7 +158,7 @@ bool TextFile::openForAppending()
 {
     const QFileInfo info(file_.fileName());
     if (info.isDir())
-        return refuse(IsFolder);
+        return refuse(QString::fromUtf16(IsFolder));
     if (isPipeOrSocket(file_.fileName()))
         return refuse(NotAFile);
     encoding_ = TextEncoding::Cp1251;
